@@ -1,0 +1,26 @@
+# GoogleTest: the machine's packaged build natively; compiled from the packaged sources for the
+# Windows build. Never downloaded.
+if(NOT DOCK_TESTS)
+  return()
+endif()
+
+include(GoogleTest)
+enable_testing()
+
+if(CMAKE_CROSSCOMPILING)
+  set(DOCK_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "Packaged GoogleTest sources")
+  if(NOT EXISTS ${DOCK_GTEST_SOURCE_DIR}/CMakeLists.txt)
+    message(FATAL_ERROR "GoogleTest sources not found in ${DOCK_GTEST_SOURCE_DIR}; run scripts/setup")
+  endif()
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${DOCK_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  foreach(gtest_target gtest gtest_main gmock)
+    if(NOT TARGET GTest::${gtest_target})
+      add_library(GTest::${gtest_target} ALIAS ${gtest_target})
+    endif()
+  endforeach()
+else()
+  find_package(GTest REQUIRED)
+endif()

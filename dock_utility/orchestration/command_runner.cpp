@@ -1,0 +1,52 @@
+#include "dock_utility/orchestration/command_runner.h"
+
+#include "dock_utility/orchestration/report_lines.h"
+#include "platform/text_codec.h"
+#include "platform/text_file.h"
+
+namespace quaylin {
+
+void CommandRunner::RunCommand(const std::wstring& command, uint32_t timeoutMs) {
+  processes_.Run(command, timeoutMs);
+}
+
+std::wstring CommandRunner::ReportPath() const {
+  return temp_.Path() + kReportFileName;
+}
+
+UpdResult CommandRunner::FindReportLine(const std::string& literal) const {
+  const platform::FilePtr file = platform::OpenTextForSharedRead(ReportPath());
+  if (!file) {
+    return UPD_ERR_REPORT_OPEN;
+  }
+  ReportLineReader lines(file.get());
+  std::string line;
+  while (lines.Next(line)) {
+    if (LineBeginsWith(line, literal)) {
+      return UPD_OK;
+    }
+  }
+  return UPD_ERR_NO_SUCCESS_LINE;
+}
+
+std::wstring CommandRunner::FindReportSectionLine(const std::string& header,
+                                                  const std::string& prefix) const {
+  const platform::FilePtr file = platform::OpenTextForSharedRead(ReportPath());
+  if (!file) {
+    return kReportOpenErrorText;
+  }
+  ReportLineReader lines(file.get());
+  std::string line;
+  bool inSection = false;
+  while (lines.Next(line)) {
+    if (!inSection) {
+      // The header line itself is never taken as the prefix line.
+      inSection = LineBeginsWith(line, header);
+    } else if (LineBeginsWith(line, prefix)) {
+      return platform::AnsiToWide(line);
+    }
+  }
+  return kReportLineMissingText;
+}
+
+}  // namespace quaylin

@@ -1,0 +1,41 @@
+// Runs console commands through cmd.exe and reads their redirected report, ch_device.txt in the
+// user's temporary folder.
+#pragma once
+
+#include "dock_utility/orchestration/result_codes.h"
+#include "platform/process_runner.h"
+#include "platform/temp_directory.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quaylin {
+
+inline constexpr wchar_t kReportFileName[] = L"ch_device.txt";
+inline constexpr wchar_t kReportOpenErrorText[] = L"Open File Error";
+inline constexpr wchar_t kReportLineMissingText[] = L"Error !!!";
+
+class CommandRunner {
+ public:
+  CommandRunner(platform::ProcessRunner& processes, const platform::TempDirectory& temp)
+      : processes_(processes), temp_(temp) {}
+
+  // Starts the command and returns when it has ended or `timeoutMs` has passed.
+  void RunCommand(const std::wstring& command, uint32_t timeoutMs);
+
+  // UPD_OK when some report line begins with `literal`, UPD_ERR_NO_SUCCESS_LINE when none does,
+  // UPD_ERR_REPORT_OPEN when the report cannot be opened.
+  UpdResult FindReportLine(const std::string& literal) const;
+
+  // The first line beginning with `prefix` after the first line beginning with `header`, as wide
+  // text; "Error !!!" when there is none, "Open File Error" when the report cannot be opened.
+  std::wstring FindReportSectionLine(const std::string& header, const std::string& prefix) const;
+
+  std::wstring ReportPath() const;
+
+ private:
+  platform::ProcessRunner& processes_;
+  const platform::TempDirectory& temp_;
+};
+
+}  // namespace quaylin

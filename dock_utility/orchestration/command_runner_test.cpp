@@ -1,0 +1,116 @@
+#include "dock_utility/orchestration/command_runner.h"
+
+#include "dock_utility/orchestration/report_lines.h"
+#include "dock_utility/orchestration/testing/scratch_folder.h"
+#include "dock_utility/orchestration/testing/scripted_process_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quaylin {
+namespace {
+
+using testing::ScratchFolder;
+using testing::ScriptedProcessRunner;
+
+class ReportReaders : public ::testing::Test {
+ protected:
+  ScratchFolder temp_;
+  ScriptedProcessRunner processes_{temp_};
+  CommandRunner runner_{processes_, temp_};
+};
+
+struct LineCase {
+  const char* name;
+  std::string report;
+  std::string literal;
+  UpdResult expected;
+};
+
+TEST_F(ReportReaders, FindReportLineJudgesOnlyTheStartOfEachLine) {
+  const LineCase cases[] = {
+      {"last line without line end", "x\nISP completed!", "ISP completed!", UPD_OK},
+      {"crlf line ends", "a\r\nISP completed!\r\nb\r\n", "ISP completed!", UPD_OK},
+      {"indented by one blank", " ISP completed!\n", "ISP completed!", UPD_ERR_NO_SUCCESS_LINE},
+      {"later in the line", "result: ISP completed!\n", "ISP completed!",
+       UPD_ERR_NO_SUCCESS_LINE},
+      {"letter case counts", "isp completed!\n", "ISP completed!", UPD_ERR_NO_SUCCESS_LINE},
+      {"line shorter than literal", "ISP comp\n", "ISP completed!", UPD_ERR_NO_SUCCESS_LINE},
+      {"literal followed by more text", "ISP completed! (2 devices)\n", "ISP completed!", UPD_OK},
+      {"empty report", "", "ISP completed!", UPD_ERR_NO_SUCCESS_LINE},
+      {"empty lines before", "\n\n\nProgramming Succeeded!\n", "Programming", UPD_OK},
+  };
+  for (const LineCase& c : cases) {
+    temp_.Write("ch_device.txt", c.report);
+    EXPECT_EQ(runner_.FindReportLine(c.literal), c.expected) << c.name;
+  }
+}
+
+struct SectionCase {
+  const char* name;
+  std::string report;
+  std::wstring expected;
+};
+
+TEST_F(ReportReaders, FindReportSectionLineScansHeaderThenPrefix) {
+  const std::string header = "UPSTREAM RQ9 VERSION INFO";
+  const std::string prefix = "\tVersion";
+  const SectionCase cases[] = {
+      {"line right after header", "UPSTREAM RQ9 VERSION INFO\n\tVersion: 0.0.50.183\n",
+       L"\tVersion: 0.0.50.183"},
+      {"crlf line end not part of the line", "UPSTREAM RQ9 VERSION INFO\r\n\tVersion: 1\r\n",
+       L"\tVersion: 1"},
+      {"empty report", "", L"Error !!!"},
+      {"prefix only before header", "\tVersion: 9\nUPSTREAM RQ9 VERSION INFO\nother\n",
+       L"Error !!!"},
+      {"taken from a later section",
+       "UPSTREAM RQ9 VERSION INFO\n\tBuild: x\nDOWNSTREAM RQ9 VERSION INFO\n\tVersion: 2\n",
+       L"\tVersion: 2"},
+      {"first header starts the search",
+       "UPSTREAM RQ9 VERSION INFO\nx\nUPSTREAM RQ9 VERSION INFO\n\tVersion: 3\n", L"\tVersion: 3"},
+      {"header line is not tested against the prefix", "UPSTREAM RQ9 VERSION INFO\n",
+       L"Error !!!"},
+      {"last line without line end", "UPSTREAM RQ9 VERSION INFO\n\tVersion: 4", L"\tVersion: 4"},
+      {"prefix must start the line", "UPSTREAM RQ9 VERSION INFO\n \tVersion: 5\n", L"Error !!!"},
+  };
+  for (const SectionCase& c : cases) {
+    temp_.Write("ch_device.txt", c.report);
+    EXPECT_EQ(runner_.FindReportSectionLine(header, prefix), c.expected) << c.name;
+  }
+}
+
+TEST_F(ReportReaders, MissingReportIsAnOpenFailure) {
+  temp_.Remove("ch_device.txt");
+  EXPECT_EQ(runner_.FindReportLine("ISP completed!"), UPD_ERR_REPORT_OPEN);
+  EXPECT_EQ(runner_.FindReportSectionLine("A", "B"), L"Open File Error");
+}
+
+TEST_F(ReportReaders, OverlongLineStaysOneLineAndReadingFinishes) {
+  // The tail of an overlong line must not be taken for the start of a line.
+  const std::string tail = "ISP completed!";
+  const std::string longLine = std::string(kReportLineMaxBytes, 'x') + tail;
+  temp_.Write("ch_device.txt", longLine + "\n");
+  EXPECT_EQ(runner_.FindReportLine(tail), UPD_ERR_NO_SUCCESS_LINE);
+
+  // The first 9999 bytes of it are examined, and the lines after it are still read.
+  temp_.Write("ch_device.txt", "H\n" + std::string(20000, 'P') + "\nH2\nPx\n");
+  EXPECT_EQ(runner_.FindReportLine("PPPP"), UPD_OK);
+  EXPECT_EQ(runner_.FindReportLine("H2"), UPD_OK);
+  const std::wstring found = runner_.FindReportSectionLine("H", "P");
+  EXPECT_EQ(found, std::wstring(kReportLineMaxBytes, L'P'));
+}
+
+TEST_F(ReportReaders, FoundLineKeepsEveryByte) {
+  temp_.Write("ch_device.txt", "HDR\n\tVersion \xE9t\xE9\n");
+  const std::wstring line = runner_.FindReportSectionLine("HDR", "\tVersion");
+  ASSERT_EQ(line.size(), 12u);
+  EXPECT_EQ(line.substr(0, 9), L"\tVersion ");
+}
+
+TEST_F(ReportReaders, ReportPathIsInTheTemporaryFolder) {
+  EXPECT_EQ(runner_.ReportPath(), temp_.Path() + L"ch_device.txt");
+}
+
+}  // namespace
+}  // namespace quaylin
