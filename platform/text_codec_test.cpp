@@ -13,8 +13,10 @@ TEST(TextCodec, Utf8RoundTripKeepsEveryCharacter) {
 }
 
 TEST(TextCodec, InvalidUtf8BecomesReplacementCharacters) {
-  EXPECT_EQ(Utf8ToWide("a\xFF" "b"), L"a\uFFFDb");
-  EXPECT_EQ(Utf8ToWide("\xC3"), L"\uFFFD");          // cut short
+  EXPECT_EQ(Utf8ToWide("a\xFF"
+                       "b"),
+            L"a\uFFFDb");
+  EXPECT_EQ(Utf8ToWide("\xC3"), L"\uFFFD");            // cut short
   EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");  // overlong form
 }
 

@@ -15,7 +15,8 @@ using testing::ScriptedProcessRunner;
 const wchar_t kHubPd[] =
     L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -v -pid 5217 -fupid 5218  > "
     L"%Temp%\\ch_device.txt";
-const wchar_t kChipInfo[] = L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -ChipInfo > %Temp%\\ch_device.txt";
+const wchar_t kChipInfo[] =
+    L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -ChipInfo > %Temp%\\ch_device.txt";
 
 const char kFullReport[] =
     "Stand-in report\r\n"
@@ -71,9 +72,9 @@ TEST_F(VersionQueries, HubAndPdQueryToleratesOrderAndMissingSections) {
 TEST_F(VersionQueries, HubAndPdQueryWithoutReportReadsOpenFileError) {
   ChipVersionLines lines;
   QueryHubAndPdVersions(runner_, lines);
-  for (const std::wstring* line : {&lines.billboardLine, &lines.upstreamPdLine,
-                                   &lines.downstreamPdLine, &lines.upstreamHubLine,
-                                   &lines.downstreamHubLine}) {
+  for (const std::wstring* line :
+       {&lines.billboardLine, &lines.upstreamPdLine, &lines.downstreamPdLine,
+        &lines.upstreamHubLine, &lines.downstreamHubLine}) {
     EXPECT_EQ(*line, L"Open File Error");
   }
 }
@@ -98,7 +99,7 @@ TEST_F(VersionQueries, DisplayQueryRunsChipInfoThenDeletesTheToolLog) {
 TEST_F(VersionQueries, DisplayQueryMatchesPrefixesInFull) {
   processes_.ReportFor(kChipInfo,
                        "Current on-board F/W Version:\n"
-                       "  Host  Device: Talmont App: Tm7730 Ver: 0.57\n"   // one blank short
+                       "  Host  Device: Talmont App: Tm7730 Ver: 0.57\n"  // one blank short
                        "  Host   Device: Talmont App: Tm7730 Ver: 0.60.2\n"
                        "  Port#2 Device: Failed to get connection\n");
   DisplayVersionLines lines;

@@ -38,8 +38,8 @@ class Win32ProcessRunner final : public ProcessRunner {
     GetStartupInfoW(&startup);
 
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(interpreter.c_str(), text.data(), nullptr, nullptr, FALSE,
-                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessW(interpreter.c_str(), text.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &process)) {
       return {};
     }
     const DWORD wait = WaitForSingleObject(process.hProcess, timeoutMs);
