@@ -1,13 +1,13 @@
-// Test stand-in for a long-running tool: sim_sleep <ms> <file> <text>
-// Waits <ms> milliseconds, then appends <text> and a line end to <file>.
+// Test stand-in for a long-running tool: sim_sleep <ms> <file> <text>...
+// Waits <ms> milliseconds, then appends the words of <text> and a line end to <file>.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fputs("usage: sim_sleep <ms> <file> <text>\n", stderr);
+  if (argc < 4) {
+    std::fputs("usage: sim_sleep <ms> <file> <text>...\n", stderr);
     return 2;
   }
   const long ms = std::strtol(argv[1], nullptr, 10);
@@ -16,7 +16,9 @@ int main(int argc, char** argv) {
   if (file == nullptr) {
     return 1;
   }
-  std::fprintf(file, "%s\n", argv[3]);
+  for (int i = 3; i < argc; ++i) {
+    std::fprintf(file, i + 1 < argc ? "%s " : "%s\n", argv[i]);
+  }
   std::fclose(file);
   return 0;
 }
