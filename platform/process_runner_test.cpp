@@ -70,6 +70,18 @@ TEST(ProcessRunner, ReturnsAtTheLimitAndLeavesTheChildRunning) {
   fs::remove(out);
 }
 
+TEST(ProcessRunner, NeverStartsACommandBesideAChildThatOutlivedItsLimit) {
+  const fs::path out = ScratchPath("runner_order");
+  auto runner = MakeSystemProcessRunner();
+  EXPECT_FALSE(runner->Run(SleeperCommand(1500, out, L"first"), 100).ended);
+
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(runner->Run(SleeperCommand(0, out, L"second"), 30000).ended);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+  EXPECT_EQ(ReadAll(out), "first\nsecond\n");
+  fs::remove(out);
+}
+
 #ifdef _WIN32
 TEST(ProcessRunner, RunsTheSystemInterpreterNotOneInTheProgramFolder) {
   // The build plants a cmd.exe next to this test program: the first place the search order

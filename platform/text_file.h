@@ -20,4 +20,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // process may still be writing it). Null when it cannot be opened.
 FilePtr OpenTextForSharedRead(const std::wstring& path);
 
+// Deletes the file; true when it is gone afterwards (also when it was never there).
+bool DeleteFileIfPresent(const std::wstring& path);
+
 }  // namespace platform

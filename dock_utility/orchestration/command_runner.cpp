@@ -7,6 +7,11 @@
 namespace quaylin {
 
 void CommandRunner::RunCommand(const std::wstring& command, uint32_t timeoutMs) {
+  // Never two children at once: one may still be writing a chip's flash or this report.
+  processes_.WaitForOutlivingChild();
+  if (command.ends_with(kReportRedirection)) {
+    platform::DeleteFileIfPresent(ReportPath());
+  }
   processes_.Run(command, timeoutMs);
 }
 

@@ -12,6 +12,9 @@
 namespace quaylin {
 
 inline constexpr wchar_t kReportFileName[] = L"ch_device.txt";
+// Ends every command whose output is judged. The target is quoted: the temporary folder's path
+// may hold blanks (a user name such as "Ann Lee").
+inline constexpr wchar_t kReportRedirection[] = L"> \"%Temp%\\ch_device.txt\"";
 inline constexpr wchar_t kReportOpenErrorText[] = L"Open File Error";
 inline constexpr wchar_t kReportLineMissingText[] = L"Error !!!";
 
@@ -20,7 +23,9 @@ class CommandRunner {
   CommandRunner(platform::ProcessRunner& processes, const platform::TempDirectory& temp)
       : processes_(processes), temp_(temp) {}
 
-  // Starts the command and returns when it has ended or `timeoutMs` has passed.
+  // Starts the command and returns when it has ended or `timeoutMs` has passed. A child left
+  // running by an earlier command is waited for first, and a command that ends in
+  // kReportRedirection starts on a deleted report, so an old report is never judged as its own.
   void RunCommand(const std::wstring& command, uint32_t timeoutMs);
 
   // UPD_OK when some report line begins with `literal`, UPD_ERR_NO_SUCCESS_LINE when none does,

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace quaylin {
 namespace {
@@ -108,6 +110,59 @@ TEST_F(ReportReaders, FoundLineKeepsEveryByte) {
 
 TEST_F(ReportReaders, ReportPathIsInTheTemporaryFolder) {
   EXPECT_EQ(runner_.ReportPath(), temp_.Path() + L"ch_device.txt");
+}
+
+}  // namespace
+}  // namespace quaylin
+
+namespace quaylin {
+namespace {
+
+// Records what the runner asks of the process seam, and whether the report existed then.
+class OrderRecordingProcesses final : public platform::ProcessRunner {
+ public:
+  explicit OrderRecordingProcesses(const testing::ScratchFolder& temp) : temp_(temp) {}
+
+  platform::ProcessRunResult Run(const std::wstring& commandLine, uint32_t) override {
+    events.push_back(L"run " + commandLine + (ReportPresent() ? L" (old report)" : L""));
+    return {false, false};  // as if the child could not be created
+  }
+  void WaitForOutlivingChild() override {
+    events.push_back(std::wstring(L"wait") + (ReportPresent() ? L" (old report)" : L""));
+  }
+
+  std::vector<std::wstring> events;
+
+ private:
+  bool ReportPresent() const { return std::filesystem::exists(temp_.Folder() / "ch_device.txt"); }
+  const testing::ScratchFolder& temp_;
+};
+
+class RunCommandOrder : public ::testing::Test {
+ protected:
+  testing::ScratchFolder temp_;
+  OrderRecordingProcesses processes_{temp_};
+  CommandRunner runner_{processes_, temp_};
+};
+
+TEST_F(RunCommandOrder, WaitsForTheEarlierChildThenClearsTheReportThenStarts) {
+  temp_.Write("ch_device.txt", "ISP completed!\n");
+  const std::wstring command =
+      L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -Run > \"%Temp%\\ch_device.txt\"";
+  runner_.RunCommand(command, 600000);
+  EXPECT_EQ(processes_.events,
+            (std::vector<std::wstring>{L"wait (old report)", L"run " + command}));
+  // A command that could not start is judged on a missing report, not on the old one.
+  EXPECT_EQ(runner_.FindReportLine("ISP completed!"), UPD_ERR_REPORT_OPEN);
+}
+
+TEST_F(RunCommandOrder, CommandsWithoutRedirectionLeaveTheReportAlone) {
+  temp_.Write("ch_device.txt", "ISP completed!\n");
+  runner_.RunCommand(L"cmd.exe /c del PeloAuxISPTool.log", 60000);
+  EXPECT_EQ(processes_.events,
+            (std::vector<std::wstring>{L"wait (old report)",
+                                       L"run cmd.exe /c del PeloAuxISPTool.log (old report)"}));
+  EXPECT_EQ(runner_.FindReportLine("ISP completed!"), UPD_OK);
 }
 
 }  // namespace

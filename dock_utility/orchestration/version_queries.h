@@ -23,9 +23,9 @@ struct DisplayVersionLines {
 
 inline constexpr wchar_t kHubPdVersionCommand[] =
     L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -v -pid 5217 -fupid 5218  > "
-    L"%Temp%\\ch_device.txt";
+    L"\"%Temp%\\ch_device.txt\"";
 inline constexpr wchar_t kDisplayVersionCommand[] =
-    L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -ChipInfo > %Temp%\\ch_device.txt";
+    L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -ChipInfo > \"%Temp%\\ch_device.txt\"";
 inline constexpr wchar_t kDeleteDisplayToolLogCommand[] = L"cmd.exe /c del PeloAuxISPTool.log";
 inline constexpr uint32_t kVersionQueryTimeoutMs = 60000;
 

@@ -14,9 +14,9 @@ using testing::ScriptedProcessRunner;
 
 const wchar_t kHubPd[] =
     L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -v -pid 5217 -fupid 5218  > "
-    L"%Temp%\\ch_device.txt";
+    L"\"%Temp%\\ch_device.txt\"";
 const wchar_t kChipInfo[] =
-    L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -ChipInfo > %Temp%\\ch_device.txt";
+    L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -ChipInfo > \"%Temp%\\ch_device.txt\"";
 
 const char kFullReport[] =
     "Stand-in report\r\n"

@@ -8,19 +8,24 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <vector>
-
 namespace platform {
 namespace {
 
 // Runs the command line through /bin/sh, for the native tests of the code above the seam. A
-// child that outlives its limit keeps running; it is reaped later, so no zombie stays behind.
+// child that outlives its limit keeps running and is waited for before the next command.
 class PosixProcessRunner final : public ProcessRunner {
  public:
-  ~PosixProcessRunner() override { ReapFinished(); }
+  void WaitForOutlivingChild() override {
+    if (outliving_ > 0) {
+      int status = 0;
+      while (waitpid(outliving_, &status, 0) < 0 && errno == EINTR) {
+      }
+      outliving_ = 0;
+    }
+  }
 
   ProcessRunResult Run(const std::wstring& commandLine, uint32_t timeoutMs) override {
-    ReapFinished();
+    WaitForOutlivingChild();
     const std::string command = WideToUtf8(commandLine);
     const pid_t child = fork();
     if (child < 0) {
@@ -43,7 +48,7 @@ class PosixProcessRunner final : public ProcessRunner {
       const long long elapsedMs =
           (now.tv_sec - start.tv_sec) * 1000LL + (now.tv_nsec - start.tv_nsec) / 1000000LL;
       if (elapsedMs >= timeoutMs) {
-        outliving_.push_back(child);
+        outliving_ = child;
         return {true, false};
       }
       const timespec pause{0, 2 * 1000 * 1000};
@@ -52,18 +57,7 @@ class PosixProcessRunner final : public ProcessRunner {
   }
 
  private:
-  void ReapFinished() {
-    std::vector<pid_t> running;
-    for (const pid_t pid : outliving_) {
-      int status = 0;
-      if (waitpid(pid, &status, WNOHANG) == 0) {
-        running.push_back(pid);
-      }
-    }
-    outliving_.swap(running);
-  }
-
-  std::vector<pid_t> outliving_;
+  pid_t outliving_ = 0;
 };
 
 }  // namespace

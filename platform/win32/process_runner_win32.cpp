@@ -24,7 +24,26 @@ std::wstring SystemCommandInterpreter() {
 
 class Win32ProcessRunner final : public ProcessRunner {
  public:
+  Win32ProcessRunner() = default;
+  Win32ProcessRunner(const Win32ProcessRunner&) = delete;
+  Win32ProcessRunner& operator=(const Win32ProcessRunner&) = delete;
+  // An outliving child is left running; only our handle to it is given up.
+  ~Win32ProcessRunner() override {
+    if (outliving_ != nullptr) {
+      CloseHandle(outliving_);
+    }
+  }
+
+  void WaitForOutlivingChild() override {
+    if (outliving_ != nullptr) {
+      WaitForSingleObject(outliving_, INFINITE);
+      CloseHandle(outliving_);
+      outliving_ = nullptr;
+    }
+  }
+
   ProcessRunResult Run(const std::wstring& commandLine, uint32_t timeoutMs) override {
+    WaitForOutlivingChild();
     const std::wstring interpreter = SystemCommandInterpreter();
     if (interpreter.empty()) {
       return {};
@@ -45,10 +64,18 @@ class Win32ProcessRunner final : public ProcessRunner {
     const DWORD wait = WaitForSingleObject(process.hProcess, timeoutMs);
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);  // read, never judged: callers read the report
-    CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    return {true, wait == WAIT_OBJECT_0};
+    const bool ended = wait == WAIT_OBJECT_0;
+    if (ended) {
+      CloseHandle(process.hProcess);
+    } else {
+      outliving_ = process.hProcess;  // waited for before the next command starts
+    }
+    return {true, ended};
   }
+
+ private:
+  HANDLE outliving_ = nullptr;
 };
 
 }  // namespace

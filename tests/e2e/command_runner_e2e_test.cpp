@@ -5,6 +5,8 @@
 #include "tests/e2e/e2e_fixture.h"
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #define WIDEN2(x) L##x
@@ -97,6 +99,58 @@ TEST_F(VersionQueryOnStandIn, DisplayQueryWithoutTheToolReadsErrorLines) {
   QueryDisplayControllerVersion(runner_, lines);
   EXPECT_EQ(lines.hostLine, L"Error !!!");
   EXPECT_EQ(lines.port2Line, L"Error !!!");
+}
+
+}  // namespace
+}  // namespace quaylin::e2e
+
+namespace quaylin::e2e {
+namespace {
+
+const wchar_t kRedirect[] = L" > \"%Temp%\\ch_device.txt\"";
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(VersionQueryOnStandIn, TemporaryFolderWithABlankStillReceivesTheReport) {
+  UseTemporaryFolders(work_.Folder() / "Users" / "Ann Lee" / "Temp",
+                      work_.Folder() / "Users" / "Ann Lee" / "Temp");
+  WriteFile("sim_dock/dock.ini", "[dock]\npresent=1\n[upstream_pd]\nversion=Q1.0.1.44\n");
+  ChipVersionLines lines;
+  QueryHubAndPdVersions(runner_, lines);
+  EXPECT_EQ(lines.upstreamPdLine, L"\tApplication Version: Q1.0.1.44");
+  EXPECT_TRUE(std::filesystem::exists(ReportFile()));
+}
+
+TEST_F(RealCommandRunner, ReaderLooksWhereCmdWroteWhenTempAndTmpDiffer) {
+  UseTemporaryFolders(work_.Folder() / "temp-variable", work_.Folder() / "tmp-variable");
+  runner_.RunCommand(std::wstring(L"cmd.exe /c echo ISP completed!") + kRedirect, 60000);
+  EXPECT_TRUE(std::filesystem::exists(work_.Folder() / "temp-variable" / "ch_device.txt"));
+  EXPECT_EQ(runner_.FindReportLine("ISP completed!"), UPD_OK);
+}
+
+TEST_F(RealCommandRunner, AnOldSuccessIsNotJudgedAsTheNewCommands) {
+  WriteFile("Temp/ch_device.txt", "ISP completed!\r\n");
+  // The tool is missing: cmd.exe starts, complains on stderr and writes nothing of its own.
+  runner_.RunCommand(std::wstring(L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -Run ") + kRedirect,
+                     60000);
+  EXPECT_NE(runner_.FindReportLine("ISP completed!"), UPD_OK);
+}
+
+TEST_F(RealCommandRunner, NextCommandWaitsForAToolThatOutlivedItsLimit) {
+  std::wstring slow = L"cmd.exe /c ";
+  slow += WIDEN(SIM_SLEEP_PATH);
+  slow += L" 2000 %Temp%\\ch_device.txt late output of the first tool";
+  runner_.RunCommand(slow, 200);
+
+  const auto start = std::chrono::steady_clock::now();
+  runner_.RunCommand(std::wstring(L"cmd.exe /c echo ISP completed!") + kRedirect, 60000);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+  // The first tool had ended before the report was cleared for the second (cmd.exe's echo
+  // keeps the blank before the redirection).
+  EXPECT_EQ(ReadAll(ReportFile()), "ISP completed! \r\n");
 }
 
 }  // namespace

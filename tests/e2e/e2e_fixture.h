@@ -45,6 +45,15 @@ class WorkingFolderTest : public ::testing::Test {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
   }
 
+  // Points TEMP and TMP at folders of their own (created), as a user's profile may.
+  void UseTemporaryFolders(const std::filesystem::path& temp, const std::filesystem::path& tmp) {
+    std::filesystem::create_directories(temp);
+    std::filesystem::create_directories(tmp);
+    _wputenv_s(L"TEMP", (temp.wstring() + L"\\").c_str());
+    _wputenv_s(L"TMP", (tmp.wstring() + L"\\").c_str());
+    temp_ = temp;
+  }
+
   std::filesystem::path ReportFile() const { return temp_ / "ch_device.txt"; }
 
   testing::ScratchFolder work_;
