@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,15 @@ struct RecordedCommand {
   uint32_t timeoutMs = 0;
   bool operator==(const RecordedCommand&) const = default;
 };
+
+// Readable failure messages.
+inline void PrintTo(const RecordedCommand& recorded, std::ostream* out) {
+  *out << "{\"";
+  for (const wchar_t c : recorded.command) {
+    *out << (c < 0x80 ? static_cast<char>(c) : '?');
+  }
+  *out << "\", " << recorded.timeoutMs << "}";
+}
 
 class ScriptedProcessRunner final : public platform::ProcessRunner {
  public:
