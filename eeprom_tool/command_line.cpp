@@ -46,6 +46,7 @@ ParseOutcome ParseCommandTokens(const std::vector<std::string>& tokens, CommandO
       }
     } else if (token == "-f" || token == "-F") {
       options.file = valueAfter(i);
+      options.fileGiven = true;
     } else if (token == "-p") {
       options.program = true;
     } else if (i == 0 && IsHelpToken(token)) {

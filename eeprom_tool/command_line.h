@@ -19,6 +19,9 @@ struct CommandOptions {
   std::string mac;
   std::string serial;
   std::string file;
+  // "-f" was there, even with an empty value: the image must then come from a file, never
+  // from the EEPROM the user did not mean to copy.
+  bool fileGiven = false;
   bool program = false;
 };
 

@@ -61,7 +61,7 @@ int RunEepromConsole(const std::vector<std::string>& args, ConsoleContext& conte
   context.clock.Sleep(kStartWaitMs);
 
   SromImage image{};
-  if (!options.file.empty()) {
+  if (options.fileGiven) {
     const std::string read = ReadSromFile(options.file, image);
     if (read != kSuccess) {
       PrintLine(context, read);
@@ -102,7 +102,7 @@ int RunEepromConsole(const std::vector<std::string>& args, ConsoleContext& conte
       context.clock.Sleep(kAfterProgrammingWaitMs);
       // Unnoticed, a stale file would make the next run program the same MAC address and
       // serial number into the next bridge.
-      if (!options.file.empty() && !SaveSromFile(options.file, image)) {
+      if (options.fileGiven && !SaveSromFile(options.file, image)) {
         PrintLine(context, "SROM file \"" + options.file + "\" could not be updated!");
       }
     }

@@ -196,7 +196,12 @@ TEST_F(EepromConsoleTest, CommandLines) {
        With(FileImage(), kGivenMac, "ABCDEF01234567")},
       {"file without -p writes nothing", {"-f", "{file}"}, "", {1000}, false},
       {"the file name is the next token", {"-f", "-p"}, "File cannot be opened.\n", {1000}, false},
-      {"empty file name reads the bridge", {"-f", "", "-p"}, "", {1000}, false},
+      {"empty file name", {"-f", "", "-p"}, "File cannot be opened.\n", {1000}, false},
+      {"file name missing",
+       {"-m", "000EC6F9D000", "-p", "-f"},
+       "File cannot be opened.\n",
+       {1000},
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
