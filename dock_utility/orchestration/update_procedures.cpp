@@ -48,7 +48,7 @@ struct ImageUpdate {
   const wchar_t* section;
   const wchar_t* operation;  // " -bf " and the image folder
   const wchar_t* extension;
-  const wchar_t* redirect;  // the blanks before ">" differ between the commands
+  const wchar_t* blanks;  // before the redirection: they differ between the commands
   uint32_t timeoutMs;
   const char* successText;
 };
@@ -67,7 +67,7 @@ UpdResult RunImageUpdate(const DockServices& dock, const ImageUpdate& update) {
     return UPD_ERR_DOCK_NOT_FOUND;
   }
   const std::wstring command = std::wstring(kUpdaterCommand) + update.operation + *file +
-                               update.extension + kUpdaterIds + update.redirect;
+                               update.extension + kUpdaterIds + update.blanks + kReportRedirection;
   return RunAndJudge(dock.runner, command, update.timeoutMs, update.successText);
 }
 
@@ -108,16 +108,16 @@ UpdResult RunHubUpdate(const DockServices& dock, const HubUpdate& update) {
     return UPD_ERR_BAD_SETTING;
   }
   const std::wstring command = std::wstring(kUpdaterCommand) + update.operation + hub.imagePrefix +
-                               *file + identifiers + *serial + kUpdaterIds + L"  " + kRedirect;
+                               *file + identifiers + *serial + kUpdaterIds + L"  " +
+                               kReportRedirection;
   return RunAndJudge(dock.runner, command, update.timeoutMs, update.successText);
 }
 
 }  // namespace
 
 UpdResult UpdateBillboardFirmware(const DockServices& dock) {
-  return RunImageUpdate(
-      dock, {kBillboardSection, L" -bf .\\Setup\\System\\firmware\\billboard\\", L".img",
-             L"  > %Temp%\\ch_device.txt", kBillboardTimeoutMs, kBillboardSuccess});
+  return RunImageUpdate(dock, {kBillboardSection, L" -bf .\\Setup\\System\\firmware\\billboard\\",
+                               L".img", L"  ", kBillboardTimeoutMs, kBillboardSuccess});
 }
 
 UpdResult UpdateUpstreamHubFirmware(const DockServices& dock) {
@@ -133,15 +133,14 @@ UpdResult UpdateDownstreamHubFirmware(const DockServices& dock) {
 }
 
 UpdResult UpdateUpstreamPdFirmware(const DockServices& dock) {
-  return RunImageUpdate(
-      dock, {kUpstreamPdSection, L" -cfu .\\Setup\\System\\firmware\\US_ORL1\\", L".orlfw",
-             L" > %Temp%\\ch_device.txt", kPdTimeoutMs, kUpstreamPdSuccess});
+  return RunImageUpdate(dock, {kUpstreamPdSection, L" -cfu .\\Setup\\System\\firmware\\US_ORL1\\",
+                               L".orlfw", L" ", kPdTimeoutMs, kUpstreamPdSuccess});
 }
 
 UpdResult UpdateDownstreamPdFirmware(const DockServices& dock) {
   return RunImageUpdate(
-      dock, {kDownstreamPdSection, L" -cfd1 .\\Setup\\System\\firmware\\DS_ORL1\\", L".orlfw",
-             L" > %Temp%\\ch_device.txt", kPdTimeoutMs, kDownstreamPdSuccess});
+      dock, {kDownstreamPdSection, L" -cfd1 .\\Setup\\System\\firmware\\DS_ORL1\\", L".orlfw", L" ",
+             kPdTimeoutMs, kDownstreamPdSuccess});
 }
 
 UpdResult UpdateDisplayControllerFirmware(const DockServices& dock) {
@@ -189,7 +188,7 @@ UpdResult UpdateEthernetBridgeEeprom(const DockServices& dock) {
   }
   const std::wstring command = L"cmd.exe /c .\\Setup\\Torv\\Torv_EEPROM_Console.exe -m " +
                                Widen(mac) + L" -s " + *serial +
-                               L" -f .\\Setup\\Torv\\SROM.dat -p > %Temp%\\ch_device.txt";
+                               L" -f .\\Setup\\Torv\\SROM.dat -p " + kReportRedirection;
   return RunAndJudge(dock.runner, command, kBridgeStepTimeoutMs, kBridgeSuccess);
 }
 

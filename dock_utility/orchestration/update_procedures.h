@@ -22,7 +22,6 @@ struct DockServices {
 
 inline constexpr wchar_t kUpdaterCommand[] = L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe";
 inline constexpr wchar_t kUpdaterIds[] = L" -pid 5217 -fupid 5218";
-inline constexpr wchar_t kRedirect[] = L"> %Temp%\\ch_device.txt";
 
 inline constexpr uint32_t kBillboardTimeoutMs = 300000;
 inline constexpr uint32_t kUpstreamHubTimeoutMs = 300000;
@@ -41,7 +40,7 @@ inline constexpr char kDisplaySuccess[] = "ISP completed!";
 inline constexpr char kBridgeSuccess[] = "Programming";
 
 inline constexpr wchar_t kDisplayUpdateCommand[] =
-    L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -Run  > %Temp%\\ch_device.txt";
+    L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -Run  > \"%Temp%\\ch_device.txt\"";
 inline constexpr wchar_t kDeleteBridgeImageCommand[] = L"cmd.exe /c del .\\Setup\\Torv\\SROM.dat";
 
 // Every procedure returns UPD_OK, UPD_ERR_NO_SUCCESS_LINE, UPD_ERR_REPORT_OPEN, its dock-not-found

@@ -66,43 +66,44 @@ const ProcedureCase kProcedures[] = {
     {"billboard", UpdateBillboardFirmware, false, "Billboard Firmware Update Procedure", 300000,
      L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -bf "
      L".\\Setup\\System\\firmware\\billboard\\bb_v15.img -pid 5217 -fupid 5218  > "
-     L"%Temp%\\ch_device.txt",
+     L"\"%Temp%\\ch_device.txt\"",
      nullptr, UPD_ERR_DOCK_NOT_FOUND},
     {"upstream hub", UpdateUpstreamHubFirmware, true,
      "Upstream RQ9 user defined configuration update", 300000,
      L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -hfu "
      L".\\Setup\\System\\firmware\\US_RQ9\\brennpd_us_with_settings_v50.bin -hvidu 04b4 "
-     L"-h30pidu 6508 -h20pidu 650a -hsnu SER0001 -pid 5217 -fupid 5218  > %Temp%\\ch_device.txt",
+     L"-h30pidu 6508 -h20pidu 650a -hsnu SER0001 -pid 5217 -fupid 5218  > "
+     L"\"%Temp%\\ch_device.txt\"",
      L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -hfu "
      L".\\Setup\\System\\firmware\\US_RQ9\\pd_us_with_settings_vel_v50.bin -hvidu 047D "
      L"-h30pidu 8022 -h20pidu 8021 -hsnu 5^&2c2f29b4^&0^&1 -pid 5217 -fupid 5218  > "
-     L"%Temp%\\ch_device.txt",
+     L"\"%Temp%\\ch_device.txt\"",
      UPD_ERR_DOCK_NOT_FOUND},
     {"downstream hub", UpdateDownstreamHubFirmware, true,
      "Downstream RQ9 user defined configuration update", 180000,
      L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -hfd1 "
      L".\\Setup\\System\\firmware\\DS_RQ9\\brennpd_ds_with_settings_v35.bin -hvidd1 04b4 "
      L"-h30pidd1 6504 -h20pidd1 6506 -hsnd1 SER0001 -pid 5217 -fupid 5218  > "
-     L"%Temp%\\ch_device.txt",
+     L"\"%Temp%\\ch_device.txt\"",
      L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -hfd1 "
      L".\\Setup\\System\\firmware\\DS_RQ9\\pd_ds_with_settings_vel_v35.bin -hvidd1 047D "
      L"-h30pidd1 8024 -h20pidd1 8023 -hsnd1 5^&2c2f29b4^&0^&1 -pid 5217 -fupid 5218  > "
-     L"%Temp%\\ch_device.txt",
+     L"\"%Temp%\\ch_device.txt\"",
      UPD_ERR_DOCK_NOT_FOUND},
     {"upstream pd", UpdateUpstreamPdFirmware, false, "Upstream Orlx Firmware Update Procedure",
      300000,
      L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -cfu "
      L".\\Setup\\System\\firmware\\US_ORL1\\usq44.orlfw -pid 5217 -fupid 5218 > "
-     L"%Temp%\\ch_device.txt",
+     L"\"%Temp%\\ch_device.txt\"",
      nullptr, UPD_ERR_DOCK_NOT_FOUND},
     {"downstream pd", UpdateDownstreamPdFirmware, false,
      "Downstream-1 Orlx Firmware Update Procedure", 300000,
      L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -cfd1 "
      L".\\Setup\\System\\firmware\\DS_ORL1\\dsq31.orlfw -pid 5217 -fupid 5218 > "
-     L"%Temp%\\ch_device.txt",
+     L"\"%Temp%\\ch_device.txt\"",
      nullptr, UPD_ERR_DOCK_NOT_FOUND},
     {"display", UpdateDisplayControllerFirmware, false, "ISP completed!", 600000,
-     L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -Run  > %Temp%\\ch_device.txt", nullptr,
+     L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -Run  > \"%Temp%\\ch_device.txt\"", nullptr,
      UPD_ERR_DISPLAY_DOCK_NOT_FOUND},
 };
 
@@ -196,7 +197,7 @@ TEST_F(UpdateProcedures, FileNameIsCutTo254CharactersAndPassedWithItsBlanks) {
   const std::wstring prefix =
       L"cmd.exe /c .\\Setup\\System\\quaylin_fw_update.exe -bf .\\Setup\\System\\firmware\\"
       L"billboard\\";
-  const std::wstring suffix = L".img -pid 5217 -fupid 5218  > %Temp%\\ch_device.txt";
+  const std::wstring suffix = L".img -pid 5217 -fupid 5218  > \"%Temp%\\ch_device.txt\"";
   ASSERT_EQ(processes_.Commands().size(), 2u);
   EXPECT_EQ(processes_.Commands()[0].command, prefix + std::wstring(254, L'n') + suffix);
   EXPECT_EQ(processes_.Commands()[1].command, prefix + L"bb with blanks ^& more" + suffix);
@@ -233,7 +234,7 @@ class BridgeEeprom : public UpdateProcedures {
  protected:
   static constexpr wchar_t kTool[] =
       L"cmd.exe /c .\\Setup\\Torv\\Torv_EEPROM_Console.exe -m 000EC6AB0CDE -s BRIDGE01 -f "
-      L".\\Setup\\Torv\\SROM.dat -p > %Temp%\\ch_device.txt";
+      L".\\Setup\\Torv\\SROM.dat -p > \"%Temp%\\ch_device.txt\"";
 
   void AttachBridge(const wchar_t* device = kBridgeDevice) {
     usb_.Attach(device);
@@ -321,7 +322,7 @@ TEST_F(BridgeEeprom, GeneratedSerialIsEscapedForTheTool) {
   ASSERT_EQ(processes_.Commands().size(), 3u);
   EXPECT_EQ(processes_.Commands()[2].command,
             L"cmd.exe /c .\\Setup\\Torv\\Torv_EEPROM_Console.exe -m 000EC6AB0CDE -s 6^&3a1b^&0^&2 "
-            L"-f .\\Setup\\Torv\\SROM.dat -p > %Temp%\\ch_device.txt");
+            L"-f .\\Setup\\Torv\\SROM.dat -p > \"%Temp%\\ch_device.txt\"");
 }
 
 }  // namespace
