@@ -83,6 +83,18 @@ TEST_F(ProfileFileTest, ReadsValuesTheWayTheProfileFunctionsDo) {
   }
 }
 
+// Notepad saves "Unicode" as UTF-16LE with a byte-order mark.
+TEST_F(ProfileFileTest, ReadsUtf16FilesWithByteOrderMark) {
+  const std::wstring text = L"[Customer]\r\nCustomer_Name=Dovik \u00C5\u4E2D\r\n";
+  std::string bytes = "\xFF\xFE";
+  for (const wchar_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>((c >> 8) & 0xFF);
+  }
+  const std::wstring path = Write("utf16.ini", bytes);
+  EXPECT_EQ(Read(path, L"customer", L"Customer_Name"), L"Dovik \u00C5\u4E2D");
+}
+
 TEST_F(ProfileFileTest, MissingFileGivesTheDefaultWithoutTrailingBlanks) {
   const std::wstring missing = (folder_ / "absent.ini").wstring();
   EXPECT_EQ(Read(missing, L"Customer", L"Customer_Name"), L"dflt");
