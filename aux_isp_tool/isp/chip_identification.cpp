@@ -35,7 +35,9 @@ std::string Narrow(const std::wstring& text) {
   return narrow;
 }
 
-std::wstring Cut(int a, int b) { return FormatText("(cut%d.%d)", a, b); }
+std::wstring Cut(int a, int b) {
+  return FormatText("(cut%d.%d)", a, b);
+}
 
 }  // namespace
 
@@ -76,8 +78,8 @@ bool ReadIdentification(IspContext& context, EngineOutput& output, ChipIdentific
   }
   std::memcpy(id.name.data(), bytes.data(), id.name.size());
   id.hw = bytes[6];
-  id.version = static_cast<uint32_t>(bytes[9]) << 16 | static_cast<uint32_t>(bytes[7]) << 8 |
-               bytes[8];
+  id.version =
+      static_cast<uint32_t>(bytes[9]) << 16 | static_cast<uint32_t>(bytes[7]) << 8 | bytes[8];
   return true;
 }
 

@@ -80,7 +80,8 @@ int32_t DdcTransport::Capacity() const {
 
 bool DdcTransport::SendCommand(const uint8_t* payload, int p) {
   std::array<uint8_t, kDdcMaxPayload + kDdcFrameOverhead> message{};
-  const int length = FrameDdcMessage(context_.i2cAddress, payload, p, message.data(), message.size());
+  const int length =
+      FrameDdcMessage(context_.i2cAddress, payload, p, message.data(), message.size());
   if (length == 0 || context_.activeBackend == nullptr) {
     return false;
   }
@@ -300,9 +301,13 @@ bool DdcTransport::RoutePort(uint8_t command, int port) {
   return acknowledged;
 }
 
-bool DdcTransport::SelectPort(int port) { return RoutePort(kDdcCmdSelectPort, port); }
+bool DdcTransport::SelectPort(int port) {
+  return RoutePort(kDdcCmdSelectPort, port);
+}
 
-bool DdcTransport::ReleasePort(int port) { return RoutePort(kDdcCmdReleasePort, port); }
+bool DdcTransport::ReleasePort(int port) {
+  return RoutePort(kDdcCmdReleasePort, port);
+}
 
 int DdcTransport::BuildRamWrite(const uint8_t* data, int d, uint32_t offset) {
   if (data == nullptr || d <= 0 || d > kRamWriteMaxData) {

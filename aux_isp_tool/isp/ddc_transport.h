@@ -11,9 +11,9 @@
 
 namespace peloisp {
 
-inline constexpr int kDdcMaxPayload = 125;     // N = P + 2 at most 127
-inline constexpr int kDdcFrameOverhead = 7;    // 51, length, C2 00 00, N ... checksum
-inline constexpr int kRamWriteMaxData = 117;   // 127-byte RAM-write message
+inline constexpr int kDdcMaxPayload = 125;    // N = P + 2 at most 127
+inline constexpr int kDdcFrameOverhead = 7;   // 51, length, C2 00 00, N ... checksum
+inline constexpr int kRamWriteMaxData = 117;  // 127-byte RAM-write message
 inline constexpr int32_t kPortRouterAddress = 0x60;
 inline constexpr uint8_t kDdcCmdReadRegister = 0x06;
 inline constexpr uint8_t kDdcCmdWriteRegister = 0x07;

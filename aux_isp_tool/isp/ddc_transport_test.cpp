@@ -32,7 +32,7 @@ TEST_F(DdcTransportTest, SendCommandPutsTheFramedMessageOnTheBus) {
       {0x6E, {0x09}, {0x51, 0x85, 0xC2, 0x00, 0x00, 0x03, 0x09, 0x72}},
       {0x6E, {0x20, 0x00}, {0x51, 0x86, 0xC2, 0x00, 0x00, 0x04, 0x20, 0x00, 0x5F}},
       {0x6E, {0x1D, 0x18, 0x00}, {0x51, 0x87, 0xC2, 0x00, 0x00, 0x05, 0x1D, 0x18, 0x00, 0x7A}},
-      {0x60, {0x61, 0x02}, {0x51, 0x86, 0xC2, 0x00, 0x00, 0x04, 0x61, 0x02, 0x7E}},
+      {0x60, {0x61, 0x02}, {0x51, 0x86, 0xC2, 0x00, 0x00, 0x04, 0x61, 0x02, 0x12}},
   };
   for (const Case& c : cases) {
     context.i2cAddress = c.address;
@@ -152,7 +152,8 @@ TEST_F(DdcTransportTest, ReadReplyPausesOnNullAndBusyAndStopsAfterFifty) {
   const double before = clock.NowMs();
   ASSERT_TRUE(ddc.ReadReply(inner.data(), inner.size(), &copied));
   EXPECT_EQ(copied, 6u);
-  EXPECT_THAT(Bytes(inner.begin(), inner.begin() + 6), ElementsAre(0x07, 0x06, 0xC8, 0x02, 0x11, 0x00));
+  EXPECT_THAT(Bytes(inner.begin(), inner.begin() + 6),
+              ElementsAre(0x07, 0x06, 0xC8, 0x02, 0x11, 0x00));
   EXPECT_THAT(clock.Sleeps(), ElementsAre(40u));  // the null reply cost a 10 ms spin
   EXPECT_GE(clock.NowMs() - before, 50.0);
   EXPECT_EQ(ReplyReads(), 2u);
@@ -179,7 +180,9 @@ class ScriptedReplyGfx final : public GfxLib {
   explicit ScriptedReplyGfx(GfxLib& inner) : GfxLib(inner.maxReply, 0, 0x20000), inner_(inner) {}
   ~ScriptedReplyGfx() = default;
   int32_t Init(std::wstring& m) override { return inner_.Init(m); }
-  int32_t Connect(int32_t& d, int32_t a, std::wstring& m) override { return inner_.Connect(d, a, m); }
+  int32_t Connect(int32_t& d, int32_t a, std::wstring& m) override {
+    return inner_.Connect(d, a, m);
+  }
   int32_t I2cWrite(int32_t d, int32_t a, const uint8_t* data, int32_t n) override {
     return inner_.I2cWrite(d, a, data, n);
   }
@@ -220,8 +223,9 @@ TEST_F(DdcTransportTest, WaitsGiveUpAtOnceOnResultsTwoAndFiveAndLogBackendTexts)
     scripted.results = {c.result};
     scripted.reads = 0;
     const std::string wait = c.wait;
-    const bool ok = wait == "ack" ? ddc.WaitAck() : wait == "fast" ? ddc.WaitAckFast()
-                                                                   : ddc.ReadReply(nullptr, 0);
+    const bool ok = wait == "ack"    ? ddc.WaitAck()
+                    : wait == "fast" ? ddc.WaitAckFast()
+                                     : ddc.ReadReply(nullptr, 0);
     EXPECT_FALSE(ok) << c.wait << " " << c.result;
     EXPECT_EQ(scripted.reads, 1) << c.wait;
   }
@@ -246,12 +250,12 @@ TEST_F(DdcTransportTest, ReadMemoryChunksAtNinetySixAndTheSixtyFourKiloByteBound
   Bytes dst(200);
   ASSERT_TRUE(ddc.ReadMemory(dst.data(), 200, 0x40FFC0));
   ASSERT_EQ(dock.I2cMessages().size(), 3u);
-  EXPECT_THAT(dock.I2cMessages()[0].bytes,
-              ElementsAreArray(sim::FrameHostMessage(0x6E, {0x52, 0, 0x40, 0xFF, 0xC0, 0, 0, 0, 64})));
-  EXPECT_THAT(dock.I2cMessages()[1].bytes,
-              ElementsAreArray(sim::FrameHostMessage(0x6E, {0x52, 0, 0x41, 0x00, 0x00, 0, 0, 0, 96})));
-  EXPECT_THAT(dock.I2cMessages()[2].bytes,
-              ElementsAreArray(sim::FrameHostMessage(0x6E, {0x52, 0, 0x41, 0x00, 0x60, 0, 0, 0, 40})));
+  EXPECT_THAT(dock.I2cMessages()[0].bytes, ElementsAreArray(sim::FrameHostMessage(
+                                               0x6E, {0x52, 0, 0x40, 0xFF, 0xC0, 0, 0, 0, 64})));
+  EXPECT_THAT(dock.I2cMessages()[1].bytes, ElementsAreArray(sim::FrameHostMessage(
+                                               0x6E, {0x52, 0, 0x41, 0x00, 0x00, 0, 0, 0, 96})));
+  EXPECT_THAT(dock.I2cMessages()[2].bytes, ElementsAreArray(sim::FrameHostMessage(
+                                               0x6E, {0x52, 0, 0x41, 0x00, 0x60, 0, 0, 0, 40})));
   EXPECT_THAT(dst, ElementsAreArray(flash.begin() + 0xFFC0, flash.begin() + 0xFFC0 + 200));
 
   dock.ClearTrace();
@@ -288,8 +292,8 @@ TEST_F(DdcTransportTest, PortRoutingRestoresTheAddressOnBothOutcomes) {
 
 TEST_F(DdcTransportTest, WriteRegisterAndRamWriteMessages) {
   ASSERT_TRUE(ddc.WriteRegister(0x04D0, 0x76));
-  EXPECT_THAT(LastMessage(), ElementsAre(0x51, 0x89, 0xC2, 0x00, 0x00, 0x07, 0x07, 0x04, 0xD0,
-                                         0x00, 0x76, 0xD6));
+  EXPECT_THAT(LastMessage(),
+              ElementsAre(0x51, 0x89, 0xC2, 0x00, 0x00, 0x07, 0x07, 0x04, 0xD0, 0x00, 0x76, 0xD6));
   EXPECT_EQ(dock.Host().Register(0x04D0), 0x76);
 
   Bytes block(117);
