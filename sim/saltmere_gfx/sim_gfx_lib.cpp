@@ -31,6 +31,7 @@ int32_t SimGfxLib::Result(AuxReply reply) const {
 int32_t SimGfxLib::Init(std::wstring& message) {
   message = L"Graphics adapter initialization - " + options_.name +
             (options_.initResult == 0 ? L": done!\r\n" : L": failed!\r\n");
+  initFailed_ = options_.initResult != 0;
   return options_.initResult;
 }
 
@@ -58,7 +59,7 @@ int32_t SimGfxLib::I2cWrite(int32_t deviceId, int32_t i2cAddress, const uint8_t*
   if (data == nullptr || length <= 0) {
     return peloisp::kGfxBadArgument;
   }
-  if (deviceId != options_.deviceId) {
+  if (Refused(deviceId)) {
     return kSimRefused;
   }
   std::vector<uint8_t> bytes(data, data + length);
@@ -78,7 +79,7 @@ int32_t SimGfxLib::I2cReadReply(int32_t deviceId, int32_t i2cAddress, uint8_t* b
   if (buffer == nullptr || length == nullptr) {
     return peloisp::kGfxBadArgument;
   }
-  if (deviceId != options_.deviceId) {
+  if (Refused(deviceId)) {
     return kSimRefused;
   }
   uint8_t header[kReplyHeaderBytes] = {};
@@ -122,7 +123,7 @@ int32_t SimGfxLib::AuxWrite(int32_t deviceId, uint32_t address, const uint8_t* d
   if (data == nullptr || length <= 0) {
     return peloisp::kGfxBadArgument;
   }
-  if (deviceId != options_.deviceId) {
+  if (Refused(deviceId)) {
     return kSimRefused;
   }
   for (int32_t at = 0; at < length; at += peloisp::kAuxPieceBytes) {
@@ -140,7 +141,7 @@ int32_t SimGfxLib::AuxRead(int32_t deviceId, uint32_t address, uint8_t* buffer, 
   if (buffer == nullptr || length <= 0) {
     return peloisp::kGfxBadArgument;
   }
-  if (deviceId != options_.deviceId) {
+  if (Refused(deviceId)) {
     return kSimRefused;
   }
   for (int32_t at = 0; at < length; at += peloisp::kAuxPieceBytes) {

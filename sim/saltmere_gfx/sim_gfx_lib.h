@@ -40,10 +40,13 @@ class SimGfxLib final : public peloisp::GfxLib {
 
  private:
   int32_t Result(AuxReply reply) const;
+  // After a failed Init the backend reaches no driver: every transfer is refused.
+  bool Refused(int32_t deviceId) const { return initFailed_ || deviceId != options_.deviceId; }
   int32_t I2cPiece(bool write, int32_t i2cAddress, bool mot, uint8_t* data, size_t length);
 
   SaltmereDock& dock_;
   Options options_;
+  bool initFailed_ = false;
 };
 
 }  // namespace sim
