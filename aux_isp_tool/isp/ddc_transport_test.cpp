@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 
 namespace peloisp {
 namespace {
@@ -195,7 +196,11 @@ class ScriptedReplyGfx final : public GfxLib {
       detail = L"scripted";
       return r;
     }
-    return inner_.I2cReadReply(d, a, b, c, n, detail);
+    const int32_t r = inner_.I2cReadReply(d, a, b, c, n, detail);
+    if (r == 0 && reportedLength) {
+      *n = *reportedLength;
+    }
+    return r;
   }
   int32_t AuxWrite(int32_t d, uint32_t a, const uint8_t* data, int32_t n) override {
     return inner_.AuxWrite(d, a, data, n);
@@ -204,6 +209,7 @@ class ScriptedReplyGfx final : public GfxLib {
     return inner_.AuxRead(d, a, b, n);
   }
   std::deque<int32_t> results;
+  std::optional<int32_t> reportedLength;  // a length the backend gets wrong
   int reads = 0;
 
  private:
@@ -239,6 +245,31 @@ TEST_F(DdcTransportTest, WaitsGiveUpAtOnceOnResultsTwoAndFiveAndLogBackendTexts)
   EXPECT_TRUE(ddc.WaitAck());
   EXPECT_THAT(clock.Sleeps(), ElementsAre(40u));
   EXPECT_TRUE(output.console.empty());
+}
+
+TEST_F(DdcTransportTest, ReplyLengthsOutsideTheReplyAreRejected) {
+  ScriptedReplyGfx scripted(gfx);
+  context.activeBackend = &scripted;
+  const uint8_t read[] = {0x06, 0xC8, 0x02};
+  struct Case {
+    int32_t length;
+    const char* why;
+  };
+  // Longer than the capacity asked for, or too short to hold header and checksum.
+  for (const Case c :
+       {Case{133, "beyond capacity"}, Case{5, "no checksum room"}, Case{-1, "negative"}}) {
+    scripted.reportedLength = c.length;
+    ASSERT_TRUE(ddc.SendCommand(read, 3));
+    scripted.reads = 0;
+    Bytes inner(16);
+    EXPECT_FALSE(ddc.ReadReply(inner.data(), inner.size())) << c.why;
+    EXPECT_EQ(scripted.reads, 1) << c.why;
+    ASSERT_TRUE(ddc.SendCommand(read, 3));
+    EXPECT_EQ(ddc.ReadRegister(0xC802), -1) << c.why;
+  }
+  scripted.reportedLength = 200;
+  const uint8_t enter = 0x09;
+  EXPECT_FALSE(ddc.SendCommandWaitAck(&enter, 1));
 }
 
 TEST_F(DdcTransportTest, ReadMemoryChunksAtNinetySixAndTheSixtyFourKiloByteBoundary) {
