@@ -26,7 +26,7 @@ TEST(Win32UsbDevices, ListsTheAttachedDevicesOfTheUsbEnumerator) {
   std::vector<std::wstring> ids;
   ASSERT_TRUE(devices->ListInstanceIds(UsbDeviceSet::kUsbEnumerator, ids));
   EXPECT_TRUE(Contains(ids, L"USB\\VID_047D&PID_8023\\5&2c2f29b4&0&1"));
-  EXPECT_TRUE(Contains(ids, L"USB\\VID_04B4&PID_3610\\TORV0001"));
+  EXPECT_TRUE(Contains(ids, L"USB\\VID_04B4&PID_3610\\000EC6000000A1"));
   for (const std::wstring& id : ids) {
     EXPECT_EQ(Upper(id.substr(0, 4)), L"USB\\") << id;
   }

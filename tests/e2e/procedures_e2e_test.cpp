@@ -1,7 +1,7 @@
 // The update procedures against the real cmd.exe, the real settings reader and the USB devices
 // attached to the prefix by scripts/lib/prepare-wine-tests.d/20-dock-usb-devices.sh (a
 // "Velloran" dock whose detection device has the generated instance part 5&2C2F29B4&0&1, and
-// the Ethernet bridge TORV0001), with the stand-in tools laid out in .\Setup\.
+// the Ethernet bridge 000EC6000000A1), with the stand-in tools laid out in .\Setup\.
 #include "dock_utility/orchestration/update_procedures.h"
 #include "dock_utility/orchestration/testing/fake_devices.h"
 #include "tests/e2e/e2e_fixture.h"
@@ -133,7 +133,7 @@ TEST_F(ProceduresOnStandIns, BridgeEepromCopiesTheBrandImageAndProgramsIt) {
   EXPECT_EQ(UpdateEthernetBridgeEeprom(dock_), UPD_OK);
   EXPECT_EQ(ReadAll(work_.Folder() / "Setup/Torv/SROM.dat"), "SROM image of VEL\r\n");
   EXPECT_EQ(ReadAll(work_.Folder() / "stand_in_eeprom_args.txt"),
-            "-m\n000EC6AB0CDE\n-s\nTORV0001\n-f\n.\\Setup\\Torv\\SROM.dat\n-p\n");
+            "-m\n000EC6AB0CDE\n-s\n000EC6000000A1\n-f\n.\\Setup\\Torv\\SROM.dat\n-p\n");
 
   // Without a brand row nothing is copied: the tool runs on a missing image and fails.
   Configure("Nobody", "[Torv]\r\nFW FILE NAME=v7 & co\r\n");
