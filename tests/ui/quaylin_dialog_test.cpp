@@ -4,6 +4,7 @@
 // attached to the prefix (a Velloran dock).
 #include "dock_utility/res/resource.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/work_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -26,23 +27,6 @@ using Lines = std::vector<std::wstring>;
 constexpr wchar_t kMainCaption[] = L"Quaylin for Windows";
 constexpr int kMessageBoxText = 0xFFFF;
 
-// The dock carries package 05.01.02.00; the images in .\Setup\ make it 05.01.02.04.
-const char kDockState[] =
-    "[dock]\r\npresent=1\r\n"
-    "[display]\r\nhost=0.60.2\r\nport2=1.51\r\n"
-    "[billboard]\r\nversion=0.1.0.15\r\n"
-    "[upstream_hub]\r\nversion=0.0.50.183\r\n"
-    "[downstream_hub]\r\nversion=0.0.35.183\r\n"
-    "[upstream_pd]\r\nversion=Q1.0.1.44\r\n"
-    "[downstream_pd]\r\nversion=Q1.0.1.44\r\n";
-
-const char kSettings[] =
-    "[Customer]\r\nCustomer_Name=Velloran\r\n"
-    "[US_Rq9]\r\nFW FILE NAME=v59\r\n"
-    "[DS_Rq9]\r\nFW FILE NAME=v42\r\n"
-    "[US_ORLX]\r\nFW FILE NAME=us55\r\n"
-    "[DS_ORLX]\r\nFW FILE NAME=ds55\r\n";
-
 const Lines kPlainFinished = {L"Start Firmware upgrade", L"Firmware upgrade finished",
                               L"Please unplug and re-connect the USB-C cable"};
 
@@ -54,33 +38,13 @@ class QuaylinDialog : public ::testing::Test {
     }
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     work_ = std::filesystem::path(WIDEN(UI_TEST_WORK_ROOT)) / info->name();
-    std::error_code ignored;
-    std::filesystem::remove_all(work_, ignored);
-    Install(WIDEN(FW_UPDATER_PATH), "Setup/System/quaylin_fw_update.exe");
-    Install(WIDEN(STAND_IN_DISPLAY_PATH), "Setup/Salt/PeloISP.exe");
-    Install(WIDEN(LOGO_PATH), "Setup/logo.png");
-    Write("Setup/setting.ini", kSettings);
-    Write("Setup/Salt/display.simfw", "SIMFW display 0.60.3.2 1.52.02\n");
-    Write("Setup/System/firmware/US_RQ9/pd_us_with_settings_vel_v59.bin", "SIMFW hub 0.0.59.183\n");
-    Write("Setup/System/firmware/DS_RQ9/pd_ds_with_settings_vel_v42.bin", "SIMFW hub 0.0.42.183\n");
-    Write("Setup/System/firmware/US_ORL1/us55.orlfw", "SIMFW pd Q1.0.1.55\n");
-    Write("Setup/System/firmware/DS_ORL1/ds55.orlfw", "SIMFW pd Q1.0.1.55\n");
-    Write("sim_dock/dock.ini", kDockState);
-    std::filesystem::create_directories(work_ / "Temp");
-    // The program and its children report into this test's own temporary folder.
-    const std::wstring temp = (work_ / "Temp").wstring() + L"\\";
-    SetEnvironmentVariableW(L"TEMP", temp.c_str());
-    SetEnvironmentVariableW(L"TMP", temp.c_str());
-    SetEnvironmentVariableW(L"SIM_DOCK_DIR", nullptr);
+    ASSERT_TRUE(LayOutWorkFolder(
+        work_, {WIDEN(FW_UPDATER_PATH), WIDEN(STAND_IN_DISPLAY_PATH), WIDEN(LOGO_PATH)}));
+    UseOwnTemporaryFolder(work_);
   }
 
-  void Install(const std::filesystem::path& from, const std::filesystem::path& to) {
-    std::filesystem::create_directories((work_ / to).parent_path());
-    std::filesystem::copy_file(from, work_ / to, std::filesystem::copy_options::overwrite_existing);
-  }
   void Write(const std::filesystem::path& relative, const std::string& bytes) {
-    std::filesystem::create_directories((work_ / relative).parent_path());
-    std::ofstream(work_ / relative, std::ios::binary | std::ios::trunc) << bytes;
+    ASSERT_TRUE(WriteWorkFile(work_, relative, bytes));
   }
   void AddDockState(const std::string& section, const std::string& line) {
     std::ifstream in(work_ / "sim_dock/dock.ini", std::ios::binary);
