@@ -160,6 +160,52 @@ TEST_F(QuaylinDialog, ExitInTheFirstWarningEndsTheProcessWithMinusOne) {
   EXPECT_EQ(code, 0xFFFFFFFFu);
 }
 
+TEST_F(QuaylinDialog, AboutBoxFromTheSystemMenuAndTheLogoOnlyWhenItsFileExists) {
+  for (const bool withLogo : {true, false}) {
+    SCOPED_TRACE(withLogo ? "logo" : "no logo");
+    if (!withLogo) {
+      std::filesystem::remove(work_ / "Setup/logo.png");
+    }
+    DialogDriver driver;
+    ASSERT_TRUE(driver.Start(WIDEN(QUAYLIN_PATH), work_));
+    HWND warn = driver.WaitForDialogWithControl(IDC_WARN_CONFIRM, 30s);
+    ASSERT_NE(warn, nullptr);
+    DialogDriver::Click(warn, IDC_WARN_CONFIRM);
+    HWND hdmi = driver.WaitForDialogWithControl(IDOK, 20s);
+    ASSERT_NE(hdmi, nullptr);
+    DialogDriver::Click(hdmi, IDOK);
+    HWND main = driver.WaitForWindowCaption(kMainCaption, 20s);
+    ASSERT_NE(main, nullptr);
+
+    HWND logo = GetDlgItem(main, IDC_LOGO);
+    const bool shown = WaitFor([&] { return SendMessageW(logo, STM_GETIMAGE, IMAGE_BITMAP, 0); },
+                               withLogo ? 10s : 2s);
+    EXPECT_EQ(shown, withLogo);
+
+    if (withLogo) {
+      // The system menu item's text is string 101 (menus cannot be read across processes here).
+      HMODULE program = LoadLibraryExW(WIDEN(QUAYLIN_PATH), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+      ASSERT_NE(program, nullptr);
+      wchar_t item[64] = {};
+      LoadStringW(program, IDS_ABOUTBOX, item, 64);
+      FreeLibrary(program);
+      EXPECT_STREQ(item, L"\x95DC\x65BC Quaylin(&A)...");
+      PostMessageW(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+      HWND about = driver.WaitForWindowCaption(L"\x95DC\x65BC Quaylin", 10s);
+      ASSERT_NE(about, nullptr);
+      EXPECT_EQ(DialogDriver::ControlText(about, IDOK), L"\x78BA\x5B9A");
+      DialogDriver::Click(about, IDOK);
+      ASSERT_TRUE(WaitFor(
+          [&] { return driver.WaitForWindowCaption(L"\x95DC\x65BC Quaylin", 0s) == nullptr; },
+          10s));
+    }
+    DialogDriver::Click(main, IDC_BTN_EXIT);
+    DWORD code = 1234;
+    ASSERT_TRUE(driver.WaitForExit(20s, code));
+    EXPECT_EQ(code, 0u);
+  }
+}
+
 TEST_F(QuaylinDialog, CheckUpgradeAndCheckAgainOnTheSimulatedDock) {
   HWND main = StartAndConfirm("");
   ASSERT_NE(main, nullptr);
