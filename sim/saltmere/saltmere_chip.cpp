@@ -22,7 +22,9 @@ bool Touches(uint32_t address, size_t length, uint32_t first, size_t count) {
 
 }  // namespace
 
-SaltmereChip::SaltmereChip(ChipConfig config) : config_(std::move(config)) {
+SaltmereChip::SaltmereChip(ChipConfig config)
+    : config_(std::move(config)),
+      window_(dpcd_, config_.flash, config_.flashBase, config_.flashId) {
   // The chip-id registers as each kind answers them.
   switch (config_.kind) {
     case ChipKind::kWrenlo:
@@ -51,6 +53,7 @@ void SaltmereChip::Reset() {
   delivered_ = false;
   nullsLeft_ = 0;
   driverStart_ = -1;
+  window_.Close();
   identity_ = IdentityFromFlash(config_.kind, config_.flash, config_.romHwRevision);
   const Identification bytes = identity_.Bytes();
   for (size_t i = 0; i < bytes.size(); ++i) {
@@ -111,7 +114,7 @@ void SaltmereChip::Execute(const std::vector<uint8_t>& p) {
       }
       return;
     case kCmdReset:
-      if (p.size() == 2 && p[1] == 0x00) {
+      if (p.size() == 2 && p[1] == 0x00 && state_ == ChipState::kIspMode) {
         state_ = ChipState::kIspReset;
         Acknowledge();
       }
@@ -132,7 +135,7 @@ void SaltmereChip::Execute(const std::vector<uint8_t>& p) {
       }
       return;
     case kCmdRamWrite:
-      if (p.size() >= 4) {
+      if (p.size() >= 4 && state_ == ChipState::kIspReset) {
         const size_t at = static_cast<size_t>(p[1] << 8 | p[2]);
         const size_t count = std::min(p.size() - 3, kRamBytes - at);
         std::copy_n(p.begin() + 3, count, ram_.begin() + static_cast<std::ptrdiff_t>(at));
@@ -140,10 +143,11 @@ void SaltmereChip::Execute(const std::vector<uint8_t>& p) {
       }
       return;
     case kCmdRunDriver:
-      if (p.size() == 3) {
+      if (p.size() == 3 && state_ == ChipState::kIspReset) {
         driverStart_ = p[1] << 8 | p[2];
         Acknowledge();
         state_ = ChipState::kDriverRunning;
+        window_.Open(config_.window);
       }
       return;
     case kCmdTalmontPostReset:
@@ -194,6 +198,7 @@ bool SaltmereChip::DpcdRead(uint32_t address, uint8_t* out, size_t length) {
       Touches(address, length, kDpcdIdentification, Identification{}.size())) {
     return false;
   }
+  window_.BeforeRead(address, length);
   for (size_t i = 0; i < length; ++i) {
     const auto found = dpcd_.find(address + static_cast<uint32_t>(i));
     out[i] = found == dpcd_.end() ? 0 : found->second;
@@ -204,6 +209,10 @@ bool SaltmereChip::DpcdRead(uint32_t address, uint8_t* out, size_t length) {
 bool SaltmereChip::DpcdWrite(uint32_t address, const uint8_t* data, size_t length) {
   for (size_t i = 0; i < length; ++i) {
     dpcd_[address + static_cast<uint32_t>(i)] = data[i];
+  }
+  window_.AfterWrite(address, length);
+  if (window_.TakeResetRequest()) {
+    Reset();
   }
   return true;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "sim/saltmere/flash_trailer.h"
+#include "sim/saltmere/isp_window.h"
 
 #include <array>
 #include <cstddef>
@@ -42,6 +43,8 @@ struct ChipConfig {
   uint32_t flashBase = 0x400000;
   std::vector<uint8_t> flash;  // the whole SPI flash; its end is the image's end
   uint8_t romHwRevision = 0x11;
+  uint16_t flashId = 0xEF40;
+  WindowLayout window;  // where the ISP driver's command window appears
 };
 
 // Faults on cue. Counters count down as they are used; the flags hold until cleared.
@@ -57,11 +60,15 @@ struct ChipFaults {
   bool unselectable = false;            // a port chip that the host's router cannot select
 };
 
+// Running its firmware; after 09 in ISP mode; after 20 00 in the ISP state (RAM writes and the
+// driver start are taken only here); the ISP driver running (DDC/CI no longer answered).
 enum class ChipState { kRunning, kIspMode, kIspReset, kDriverRunning };
 
 class SaltmereChip {
  public:
   explicit SaltmereChip(ChipConfig config);
+  SaltmereChip(const SaltmereChip&) = delete;
+  SaltmereChip& operator=(const SaltmereChip&) = delete;
 
   ChipKind Kind() const { return config_.kind; }
   uint8_t I2cAddress() const { return config_.i2cAddress; }
@@ -83,6 +90,9 @@ class SaltmereChip {
 
   // Chip memory as command 52 reads it: RAM, the identification copy, the flash at its base.
   uint8_t MemoryByte(uint32_t address) const;
+
+  // The ISP driver's command window (open while the driver runs).
+  IspWindow& Window() { return window_; }
 
   // A reboot: the chip runs what its flash holds and reports that in its identification.
   void Reset();
@@ -115,6 +125,7 @@ class SaltmereChip {
   int nullsLeft_ = 0;
   bool delivered_ = false;  // the current read transaction carries the pending answer
   int driverStart_ = -1;
+  IspWindow window_;
 };
 
 }  // namespace sim

@@ -116,7 +116,11 @@ TEST_F(DockTest, MemoryReadsReachRamIdentificationAndFlashAtItsBase) {
            {0x52, 0, 0x40, static_cast<uint8_t>(at >> 8), static_cast<uint8_t>(at), 0, 0, 0, 3}),
       AuxReply::kAck);
   EXPECT_THAT(Bytes(Read(dock, kHost)).size(), 11u);
-  // RAM written with command 13 reads back.
+  // RAM written with command 13 in the ISP state reads back.
+  for (const Bytes& step : {Bytes{0x09}, Bytes{0x20, 0x00}}) {
+    ASSERT_EQ(Send(dock, kHost, step), AuxReply::kAck);
+    ASSERT_THAT(Read(dock, kHost), ElementsAreArray(BuildAck(kHost)));
+  }
   ASSERT_EQ(Send(dock, kHost, {0x13, 0x18, 0x00, 0xAA, 0xBB}), AuxReply::kAck);
   EXPECT_THAT(Read(dock, kHost), ElementsAreArray(BuildAck(kHost)));
   ASSERT_EQ(Send(dock, kHost, {0x52, 0, 0, 0x18, 0x00, 0, 0, 0, 2}), AuxReply::kAck);
