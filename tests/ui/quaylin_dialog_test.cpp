@@ -336,5 +336,16 @@ TEST_F(QuaylinDialog, BusyRefusalsAndF2WhileUpgrading) {
   ExitWith(main, VK_ESCAPE);
 }
 
+TEST_F(QuaylinDialog, ExitDuringAnUpgradeClosesAtOnce) {
+  HWND main = StartAndConfirm();
+  ASSERT_NE(main, nullptr);
+  DialogDriver::Click(main, IDC_BTN_UPGRADE);
+  // In the middle of the run: the dock's chips are being updated, with long pauses between.
+  ASSERT_TRUE(WaitFor([&] { return Bar(main) >= 45; }, 60s));
+  const auto clicked = std::chrono::steady_clock::now();
+  ExitWith(main, 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - clicked, 5s);
+}
+
 }  // namespace
 }  // namespace quaylin::ui_tests
