@@ -43,8 +43,10 @@ TEST_F(SimGfxLibTest, ReplyReadingFollowsTheLengthByte) {
   ASSERT_EQ(gfx.I2cWrite(1, 0x6E, enter, 8), 0);
   uint8_t reply[16] = {};
   int32_t length = 0;
-  // Capacity below the announced length: 13, and the answer stays for the next read.
+  // Capacity below the announced length: 13, and the answer is used up.
   EXPECT_EQ(gfx.I2cReadReply(1, 0x6E, reply, 7, &length, detail), 13);
+  ASSERT_EQ(gfx.I2cReadReply(1, 0x6E, reply, 16, &length, detail), 0);
+  EXPECT_EQ(length, 3);
   ASSERT_EQ(gfx.I2cWrite(1, 0x6E, enter, 8), 0);
   ASSERT_EQ(gfx.I2cReadReply(1, 0x6E, reply, 16, &length, detail), 0);
   EXPECT_EQ(length, 8);
