@@ -191,23 +191,41 @@ TEST_F(ToolEntryTest, PreviousLogIsKeptOnlyWithNotDeleteLogFileOne) {
 }
 
 TEST_F(ToolEntryTest, FailedBackendStillPrintsTheHeaderBeforeFailing) {
-  SimBackends none(dock, false);
+  struct Case {
+    SimBackends::Dock reach;
+    std::string line;
+  };
+  const Case cases[] = {
+      {SimBackends::Dock::kNoDriver, "Graphics adapter initialization failed!\r\n"},
+      {SimBackends::Dock::kNoConnection,
+       "Graphics adapter initialization done but connection failed!\r\n"},
+  };
   WriteConfig("");
-  const ToolEnvironment env{console,
-                            log,
-                            clock,
-                            executable,
-                            *profile,
-                            [&none](std::wstring& m, IspContext& c) { return none.Select(m, c); },
-                            [] { return std::string(kNow); }};
-  RunTool({L"PeloISP.exe", L"-ChipInfo"}, env);
-  EXPECT_EQ(console.bytes, std::string(kBanner) +
-                               "{E9}Graphics adapter initialization failed!\r\n{07}" +
-                               "[Chip Information]\r\n{0C}" + kFailedBanner +
-                               "{E9}System connection failed!\r\n{07}");
-  EXPECT_NE(Log().find("Graphics adapter initialization failed!\r\n[Chip Information]\r\n"
-                       "System connection failed!\r\n"),
-            std::string::npos);
+  for (const Case& c : cases) {
+    SimBackends failing(dock, c.reach);
+    const ToolEnvironment env{
+        console,
+        log,
+        clock,
+        executable,
+        *profile,
+        [&failing](std::wstring& m, IspContext& ctx) { return failing.Select(m, ctx); },
+        [] { return std::string(kNow); }};
+    console.bytes.clear();
+    log.files.clear();
+    RunTool({L"PeloISP.exe", L"-ChipInfo"}, env);
+    EXPECT_EQ(console.bytes, std::string(kBanner) + "{E9}" + c.line + "{07}" +
+                                 "[Chip Information]\r\n{0C}" + kFailedBanner +
+                                 "{E9}System connection failed!\r\n{07}");
+    // The selection's report, then the failure line, in the log only once each.
+    const std::string logged = Log();
+    EXPECT_NE(logged.find("Gfx Selection = 0\r\n"), std::string::npos);
+    EXPECT_TRUE(logged.size() > c.line.size() &&
+                logged.find(c.line + "[Chip Information]\r\nSystem connection failed!\r\n") !=
+                    std::string::npos)
+        << logged;
+  }
+  EXPECT_TRUE(dock.I2cMessages().empty()) << "no transfer reached the dock";
 }
 
 TEST_F(ToolEntryTest, UpdateAndEraseSayTheyAreNotAvailableAndNeverSucceed) {

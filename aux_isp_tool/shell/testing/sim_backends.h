@@ -1,6 +1,6 @@
 // The four backend slots over one simulated dock, for running the tool's entry in-process: the
 // NVIDIA and AMD slots find no driver, the LS-PCON slot reaches the dock at device number 13
-// (unless told to fail), and the product's own selection picks among them.
+// (or finds no driver, or no display that answers), and the product's own selection picks.
 #pragma once
 
 #include "aux_isp_tool/gfx/backend_selection.h"
@@ -15,10 +15,12 @@ class SimBackends {
  public:
   static constexpr int32_t kDockDisplay = 13;
 
-  explicit SimBackends(sim::SaltmereDock& dock, bool reachable = true)
+  enum class Dock { kReachable, kNoDriver, kNoConnection };
+
+  explicit SimBackends(sim::SaltmereDock& dock, Dock reach = Dock::kReachable)
       : nvidia_(dock, Failing(L"NVIDIA")),
         amd_(dock, Failing(L"AMD")),
-        lsPcon_(dock, reachable ? Reaching() : Failing(L"Intel (LS-PCON)")),
+        lsPcon_(dock, LsPcon(reach)),
         intel_(dock, Failing(L"Intel")) {}
 
   int Select(std::wstring& message, IspContext& context) {
@@ -38,11 +40,15 @@ class SimBackends {
     options.initResult = kGfxInitFailed;
     return options;
   }
-  static sim::SimGfxLib::Options Reaching() {
+  static sim::SimGfxLib::Options LsPcon(Dock reach) {
+    if (reach == Dock::kNoDriver) {
+      return Failing(L"Intel (LS-PCON)");
+    }
     sim::SimGfxLib::Options options;
     options.name = L"Intel (LS-PCON)";
     options.deviceId = kDockDisplay;
     options.maxReply = 131;
+    options.connectResult = reach == Dock::kNoConnection ? 1 : 0;
     return options;
   }
 
