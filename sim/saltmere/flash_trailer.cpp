@@ -147,8 +147,8 @@ ChipIdentity IdentityFromFlash(ChipKind kind, const std::vector<uint8_t>& flash,
   return ReadBlock(flash, flash.size() - kBootCodeAreaBytes);
 }
 
-std::vector<uint8_t> MakeFlashImage(const ImageSpec& spec) {
-  std::vector<uint8_t> image(spec.size, 0xFF);
+std::vector<uint8_t> MakeFlashImage(const ImageRecipe& recipe) {
+  std::vector<uint8_t> image(recipe.size, 0xFF);
   // Some code at the start, so the image is not blank.
   for (size_t i = 0; i < image.size() && i < 256; ++i) {
     image[i] = static_cast<uint8_t>(i * 7 + 3);
@@ -157,22 +157,22 @@ std::vector<uint8_t> MakeFlashImage(const ImageSpec& spec) {
   if (end < kSignatureBlockBytes) {
     return image;
   }
-  const bool withBoot = spec.bootVersion != 0 && end >= kBootCodeAreaBytes + kSignatureBlockBytes;
+  const bool withBoot = recipe.bootVersion != 0 && end >= kBootCodeAreaBytes + kSignatureBlockBytes;
   if (!withBoot) {
-    WriteBlock(image, end, spec.kind, spec.app);
+    WriteBlock(image, end, recipe.kind, recipe.app);
     return image;
   }
-  if (spec.kind == ChipKind::kFenn) {
-    WriteBlock(image, end, spec.kind, spec.app);
-    image[end - kFennBootVersionBack] = spec.bootVersion & 0xFF;
-    image[end - kFennBootVersionBack + 1] = spec.bootVersion >> 8;
+  if (recipe.kind == ChipKind::kFenn) {
+    WriteBlock(image, end, recipe.kind, recipe.app);
+    image[end - kFennBootVersionBack] = recipe.bootVersion & 0xFF;
+    image[end - kFennBootVersionBack + 1] = recipe.bootVersion >> 8;
     image[end - kFennSig6Back] = kBootCodeMark;
     return image;
   }
-  WriteBlock(image, end - kBootCodeAreaBytes, spec.kind, spec.app);
+  WriteBlock(image, end - kBootCodeAreaBytes, recipe.kind, recipe.app);
   // The boot code's own block at the end: its version replaces the application's.
-  WriteBlock(image, end, spec.kind, {"", 0, spec.bootVersion});
-  image[end - (spec.kind == ChipKind::kTalmont ? kSig4Back : kSig6Back)] = kBootCodeMark;
+  WriteBlock(image, end, recipe.kind, {"", 0, recipe.bootVersion});
+  image[end - (recipe.kind == ChipKind::kTalmont ? kSig4Back : kSig6Back)] = kBootCodeMark;
   return image;
 }
 

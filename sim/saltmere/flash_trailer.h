@@ -48,12 +48,12 @@ const char* SignatureOf(ChipKind kind);
 // An image of `size` bytes (0xFF filler with a little code-like content) whose trailer carries
 // `app`. With `bootVersion` non-zero the image ends with boot code of that version (major << 8 |
 // minor) and the application's block moves 8192 bytes back.
-struct ImageSpec {
+struct ImageRecipe {
   ChipKind kind = ChipKind::kWrenlo;
   size_t size = 16384;
   ChipIdentity app;
   uint16_t bootVersion = 0;
 };
-std::vector<uint8_t> MakeFlashImage(const ImageSpec& spec);
+std::vector<uint8_t> MakeFlashImage(const ImageRecipe& recipe);
 
 }  // namespace sim
