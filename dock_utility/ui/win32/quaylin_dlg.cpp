@@ -95,8 +95,8 @@ void CQuaylinDlg::OnInitDialog() {
   hooked_ = this;
   hook_ = SetWindowsHookExW(WH_GETMESSAGE, F2Hook, nullptr, GetCurrentThreadId());
 
-  ShowWarnDialog(instance_, window_);
-  ShowWarnHdmiDialog(instance_, window_);
+  CWarnDlg::DoModal(instance_, window_);
+  WarnHDMIDlg::DoModal(instance_, window_);
 
   // Centred on the screen with its narrowed width.
   RECT frame{};
@@ -108,6 +108,12 @@ void CQuaylinDlg::OnInitDialog() {
   SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
                work.top + (work.bottom - work.top - height) / 2, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// No busy state is consulted: an upgrade's worker, and a child process it waits for, are left
+// behind as the program ends.
+void CQuaylinDlg::OnExit() {
+  SendMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 void CQuaylinDlg::HideEngineeringPanel() {
@@ -131,7 +137,7 @@ INT_PTR CQuaylinDlg::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
           logic_.OnUpgrade();
           return TRUE;
         case IDC_BTN_EXIT:
-          SendMessageW(window_, WM_CLOSE, 0, 0);
+          OnExit();
           return TRUE;
         case IDOK:
         case IDCANCEL:
@@ -157,7 +163,7 @@ INT_PTR CQuaylinDlg::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
-        ShowAboutDialog(instance_, window_);
+        CAboutDlg::DoModal(instance_, window_);
         return TRUE;
       }
       return FALSE;

@@ -40,6 +40,7 @@ class CQuaylinDlg final : public DialogView {
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog();
   void HideEngineeringPanel();
+  void OnExit();
   void OnPaint();
   void OnSysCommand(WPARAM command, LPARAM lParam);
   HWND Item(int id) const { return GetDlgItem(window_, id); }

@@ -7,8 +7,21 @@ namespace {
 
 constexpr UINT kWarnExitCode = static_cast<UINT>(-1);
 
-// CWarnDlg.
-INT_PTR CALLBACK WarnProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+// WarnHDMIDlg and CAboutDlg: OK and Esc close them.
+INT_PTR CALLBACK CloseOnOkProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    return TRUE;
+  }
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    EndDialog(window, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK CWarnDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
     return TRUE;
   }
@@ -28,29 +41,15 @@ INT_PTR CALLBACK WarnProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
   return FALSE;
 }
 
-// WarnHDMIDlg and CAboutDlg: OK and Esc close them.
-INT_PTR CALLBACK CloseOnOkProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) {
-    return TRUE;
-  }
-  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-    EndDialog(window, LOWORD(wParam));
-    return TRUE;
-  }
-  return FALSE;
+void CWarnDlg::DoModal(HINSTANCE instance, HWND owner) {
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_WARN), owner, DialogProc, 0);
 }
 
-}  // namespace
-
-void ShowWarnDialog(HINSTANCE instance, HWND owner) {
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_WARN), owner, WarnProc, 0);
-}
-
-void ShowWarnHdmiDialog(HINSTANCE instance, HWND owner) {
+void WarnHDMIDlg::DoModal(HINSTANCE instance, HWND owner) {
   DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_WARN_HDMI), owner, CloseOnOkProc, 0);
 }
 
-void ShowAboutDialog(HINSTANCE instance, HWND owner) {
+void CAboutDlg::DoModal(HINSTANCE instance, HWND owner) {
   DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, CloseOnOkProc, 0);
 }
 
