@@ -71,8 +71,10 @@ bool TorvBridge::RegWrite(const uint8_t* in, size_t inSize) {
     return true;
   }
   if (reg == torv::kRegCommand && value == torv::kCommandReadWord) {
-    // The word is fetched while the busy bit shows; the data registers hold it afterwards.
+    // The command takes the word index written before it; the word is fetched while the busy
+    // bit shows and the data registers hold it afterwards.
     commandPending_ = true;
+    commandWord_ = wordIndex_;
     busyLeft_ = busyReads_;
     return true;
   }
@@ -94,8 +96,8 @@ bool TorvBridge::RegRead(const uint8_t* in, size_t inSize, uint8_t* out, size_t 
       result = torv::kCommandBusy;
     } else {
       if (commandPending_) {
-        dataLow_ = eeprom_[2 * wordIndex_];
-        dataHigh_ = eeprom_[2 * wordIndex_ + 1];
+        dataLow_ = eeprom_[2 * commandWord_];
+        dataHigh_ = eeprom_[2 * commandWord_ + 1];
         commandPending_ = false;
       }
       result = 0;

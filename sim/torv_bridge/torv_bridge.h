@@ -48,6 +48,7 @@ class TorvBridge {
 
   uint8_t eeprom_[torv::kEepromSize];
   uint8_t wordIndex_ = 0;
+  uint8_t commandWord_ = 0;  // the word the pending read command fetches
   uint8_t dataLow_ = 0;
   uint8_t dataHigh_ = 0;
   uint32_t busyLeft_ = 0;

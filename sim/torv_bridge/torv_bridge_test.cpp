@@ -60,6 +60,20 @@ TEST_F(TorvBridgeTest, ReadsAWordAfterTheBusyBitClears) {
   EXPECT_EQ(value, 11 ^ 0x5A);
 }
 
+TEST_F(TorvBridgeTest, TheReadCommandTakesTheWordIndexWrittenBeforeIt) {
+  // An index written after the command does not change the word being fetched.
+  ASSERT_TRUE(Call(bridge_, torv::kIoctlRegWrite, {0x07, 1, 5}));
+  ASSERT_TRUE(Call(bridge_, torv::kIoctlRegWrite, {0x0A, 1, 0x04}));
+  ASSERT_TRUE(Call(bridge_, torv::kIoctlRegWrite, {0x07, 1, 6}));
+  uint8_t value = 0xEE;
+  ASSERT_TRUE(ReadReg(bridge_, 0x0A, 0x10, &value));
+  EXPECT_EQ(value, 0x00);
+  ASSERT_TRUE(ReadReg(bridge_, 0x08, 0x00, &value));
+  EXPECT_EQ(value, 10 ^ 0x5A);
+  ASSERT_TRUE(ReadReg(bridge_, 0x09, 0x00, &value));
+  EXPECT_EQ(value, 11 ^ 0x5A);
+}
+
 TEST_F(TorvBridgeTest, RefusesRequestsOutsideTheProtocol) {
   struct Case {
     const char* what;
