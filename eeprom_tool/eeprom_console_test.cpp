@@ -139,6 +139,7 @@ TEST_F(EepromConsoleTest, CommandLines) {
       {"no arguments", {}, "", {}, false},
       {"help", {"help"}, kUsage, {}, false},
       {"HELP", {"HELP"}, kUsage, {}, false},
+      {"?", {"?"}, kUsage, {}, false},
       {"/?", {"/?", "-p"}, kUsage, {}, false},
       {"-? before a bad MAC address", {"-?", "-m", "1"}, kUsage, {}, false},
       {"help only counts first", {"-p", "help"}, "", {1000}, false},
