@@ -2,7 +2,6 @@
 
 #include "dock_utility/orchestration/report_lines.h"
 #include "platform/text_codec.h"
-#include "platform/text_file.h"
 
 namespace quaylin {
 
@@ -10,17 +9,27 @@ void CommandRunner::RunCommand(const std::wstring& command, uint32_t timeoutMs) 
   // Never two children at once: one may still be writing a chip's flash or this report.
   processes_.WaitForOutlivingChild();
   if (command.ends_with(kReportRedirection)) {
-    platform::DeleteFileIfPresent(ReportPath());
+    const std::wstring report = ReportPath();
+    reportCleared_ = !report.empty() && platform::DeleteFileIfPresent(report);
   }
   processes_.Run(command, timeoutMs);
 }
 
 std::wstring CommandRunner::ReportPath() const {
-  return temp_.Path() + kReportFileName;
+  const std::wstring folder = temp_.Path();
+  return folder.empty() ? std::wstring() : folder + kReportFileName;
+}
+
+platform::FilePtr CommandRunner::OpenReport() const {
+  const std::wstring report = ReportPath();
+  if (!reportCleared_ || report.empty()) {
+    return nullptr;
+  }
+  return platform::OpenTextForSharedRead(report);
 }
 
 UpdResult CommandRunner::FindReportLine(const std::string& literal) const {
-  const platform::FilePtr file = platform::OpenTextForSharedRead(ReportPath());
+  const platform::FilePtr file = OpenReport();
   if (!file) {
     return UPD_ERR_REPORT_OPEN;
   }
@@ -36,7 +45,7 @@ UpdResult CommandRunner::FindReportLine(const std::string& literal) const {
 
 std::wstring CommandRunner::FindReportSectionLine(const std::string& header,
                                                   const std::string& prefix) const {
-  const platform::FilePtr file = platform::OpenTextForSharedRead(ReportPath());
+  const platform::FilePtr file = OpenReport();
   if (!file) {
     return kReportOpenErrorText;
   }

@@ -5,6 +5,7 @@
 #include "dock_utility/orchestration/result_codes.h"
 #include "platform/process_runner.h"
 #include "platform/temp_directory.h"
+#include "platform/text_file.h"
 
 #include <cstdint>
 #include <string>
@@ -25,7 +26,9 @@ class CommandRunner {
 
   // Starts the command and returns when it has ended or `timeoutMs` has passed. A child left
   // running by an earlier command is waited for first, and a command that ends in
-  // kReportRedirection starts on a deleted report, so an old report is never judged as its own.
+  // kReportRedirection starts on a deleted report, so an old report is never judged as its own:
+  // when the old report cannot be deleted, the readers treat the report as one that cannot be
+  // opened until a later redirected command starts on a cleared one.
   void RunCommand(const std::wstring& command, uint32_t timeoutMs);
 
   // UPD_OK when some report line begins with `literal`, UPD_ERR_NO_SUCCESS_LINE when none does,
@@ -36,11 +39,15 @@ class CommandRunner {
   // text; "Error !!!" when there is none, "Open File Error" when the report cannot be opened.
   std::wstring FindReportSectionLine(const std::string& header, const std::string& prefix) const;
 
+  // Empty when the system names no temporary folder: no other file is ever taken for the report.
   std::wstring ReportPath() const;
 
  private:
+  platform::FilePtr OpenReport() const;
+
   platform::ProcessRunner& processes_;
   const platform::TempDirectory& temp_;
+  bool reportCleared_ = true;  // false while an earlier command's report is still in place
 };
 
 }  // namespace quaylin

@@ -3,6 +3,7 @@
 #include "dock_utility/orchestration/report_lines.h"
 #include "dock_utility/orchestration/testing/scratch_folder.h"
 #include "dock_utility/orchestration/testing/scripted_process_runner.h"
+#include "dock_utility/orchestration/testing/working_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -154,6 +155,43 @@ TEST_F(RunCommandOrder, WaitsForTheEarlierChildThenClearsTheReportThenStarts) {
             (std::vector<std::wstring>{L"wait (old report)", L"run " + command}));
   // A command that could not start is judged on a missing report, not on the old one.
   EXPECT_EQ(runner_.FindReportLine("ISP completed!"), UPD_ERR_REPORT_OPEN);
+}
+
+TEST_F(RunCommandOrder, AReportThatCannotBeClearedIsNeverJudged) {
+  // Something the delete cannot remove stands where the report goes; whatever is read there
+  // afterwards is not the new command's output.
+  std::filesystem::create_directories(temp_.Folder() / "ch_device.txt" / "held");
+  runner_.RunCommand(L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -Run  > \"%Temp%\\ch_device.txt\"",
+                     600000);
+  EXPECT_EQ(runner_.FindReportLine("ISP completed!"), UPD_ERR_REPORT_OPEN);
+  EXPECT_EQ(runner_.FindReportSectionLine("A", "B"), L"Open File Error");
+  // A command without redirection does not make the old report usable again.
+  runner_.RunCommand(L"cmd.exe /c del PeloAuxISPTool.log", 60000);
+  EXPECT_EQ(runner_.FindReportLine("ISP completed!"), UPD_ERR_REPORT_OPEN);
+
+  // Once the report can be cleared again, the next report is read as usual.
+  std::filesystem::remove_all(temp_.Folder() / "ch_device.txt");
+  runner_.RunCommand(L"cmd.exe /c x > \"%Temp%\\ch_device.txt\"", 60000);
+  temp_.Write("ch_device.txt", "ISP completed!\n");
+  EXPECT_EQ(runner_.FindReportLine("ISP completed!"), UPD_OK);
+}
+
+// A temporary folder the system cannot name.
+class NoTempDirectory final : public platform::TempDirectory {
+ public:
+  std::wstring Path() const override { return {}; }
+};
+
+TEST_F(RunCommandOrder, WithoutATemporaryFolderNoOtherFileIsTakenForTheReport) {
+  // A file of that name in the working folder is neither judged nor deleted.
+  testing::WorkingFolder cwd{temp_.Folder()};
+  temp_.Write("ch_device.txt", "ISP completed!\n");
+  NoTempDirectory noTemp;
+  CommandRunner runner{processes_, noTemp};
+  runner.RunCommand(L"cmd.exe /c x > \"%Temp%\\ch_device.txt\"", 60000);
+  EXPECT_TRUE(std::filesystem::exists(temp_.Folder() / "ch_device.txt"));
+  EXPECT_EQ(runner.FindReportLine("ISP completed!"), UPD_ERR_REPORT_OPEN);
+  EXPECT_EQ(runner.FindReportSectionLine("A", "B"), L"Open File Error");
 }
 
 TEST_F(RunCommandOrder, CommandsWithoutRedirectionLeaveTheReportAlone) {

@@ -139,6 +139,21 @@ TEST_F(RealCommandRunner, AnOldSuccessIsNotJudgedAsTheNewCommands) {
   EXPECT_NE(runner_.FindReportLine("ISP completed!"), UPD_OK);
 }
 
+TEST_F(RealCommandRunner, AnOldSuccessThatCannotBeDeletedIsNotJudgedEither) {
+  WriteFile("Temp/ch_device.txt", "ISP completed!\r\n");
+  const std::filesystem::perms writable = std::filesystem::perms::owner_write |
+                                          std::filesystem::perms::group_write |
+                                          std::filesystem::perms::others_write;
+  std::filesystem::permissions(ReportFile(), writable, std::filesystem::perm_options::remove);
+  runner_.RunCommand(std::wstring(L"cmd.exe /c .\\Setup\\Salt\\PeloISP.exe -Run ") + kRedirect,
+                     60000);
+  const bool stillThere = std::filesystem::exists(ReportFile());
+  const UpdResult result = runner_.FindReportLine("ISP completed!");
+  std::filesystem::permissions(ReportFile(), writable, std::filesystem::perm_options::add);
+  EXPECT_TRUE(stillThere);  // the read-only report resisted the delete
+  EXPECT_EQ(result, UPD_ERR_REPORT_OPEN);
+}
+
 TEST_F(RealCommandRunner, NextCommandWaitsForAToolThatOutlivedItsLimit) {
   std::wstring slow = L"cmd.exe /c ";
   slow += WIDEN(SIM_SLEEP_PATH);
