@@ -102,6 +102,8 @@ TEST_F(UpgradeFlow, TimerCreepsBetweenStagesAndTheLabelTrailsEachStage) {
   // 5 + 3 ticks = 8 when the bar jumps to 45: the label keeps 8%; 46% after the next tick.
   EXPECT_EQ(labelsAfterStage, (std::vector<std::wstring>{L"8%", L"46%"}));
   EXPECT_EQ(view_.Label(), L"100%");
+  // Ticks in the middle of the run keep the timer going; only the flow's end stops it.
+  EXPECT_EQ(view_.TimerEvents(), (std::vector<int>{2200, 0}));
 }
 
 TEST_F(UpgradeFlow, DisplayFailureCancelledStopsBeforeTheDockChips) {

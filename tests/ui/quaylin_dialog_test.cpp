@@ -193,6 +193,7 @@ TEST_F(QuaylinDialog, AboutBoxFromTheSystemMenuAndTheLogoOnlyWhenItsFileExists) 
       PostMessageW(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
       HWND about = driver.WaitForWindowCaption(L"\x95DC\x65BC Quaylin", 10s);
       ASSERT_NE(about, nullptr);
+      DialogDriver::Screenshot("about_box");
       EXPECT_EQ(DialogDriver::ControlText(about, IDOK), L"\x78BA\x5B9A");
       DialogDriver::Click(about, IDOK);
       ASSERT_TRUE(WaitFor(
