@@ -151,7 +151,9 @@ void SaltmereChip::Execute(const std::vector<uint8_t>& p) {
       }
       return;
     case kCmdTalmontPostReset:
-      Acknowledge();
+      if (std::equal(p.begin(), p.end(), kTalmontPostReset.begin(), kTalmontPostReset.end())) {
+        Acknowledge();
+      }
       return;
     case kCmdReadMemory:
       if (p.size() == 9) {

@@ -26,6 +26,10 @@ inline constexpr uint8_t kCmdReset = 0x20;
 inline constexpr uint8_t kCmdTalmontPostReset = 0x51;
 inline constexpr uint8_t kCmdReadMemory = 0x52;
 
+// The one Talmont post-reset write the chip takes, whole.
+inline constexpr std::array<uint8_t, 9> kTalmontPostReset = {0x51, 0x00, 0x00, 0x91, 0x00,
+                                                             0x00, 0x00, 0x00, 0x11};
+
 // The registers that tell the chip kinds apart.
 inline constexpr uint16_t kRegChipId = 0xC802;
 inline constexpr uint16_t kRegChipIdAlt = 0x8002;
@@ -34,8 +38,9 @@ inline constexpr uint16_t kRegChipIdAlt = 0x8002;
 inline constexpr uint32_t kDpcdIdentification = 0x503;
 inline constexpr uint32_t kMemoryIdentification = 0x1B503;
 inline constexpr size_t kRamBytes = 0x10000;
-// A memory read answers at most this many bytes (inner count at most 127).
-inline constexpr size_t kMaxMemoryReadBytes = 124;
+// A memory read answers at most this many bytes: the reply's length byte 0x80 | (C - 3) holds
+// at most 130 bytes in all, eight of them header, count, code and checksum.
+inline constexpr size_t kMaxMemoryReadBytes = 122;
 
 struct ChipConfig {
   ChipKind kind = ChipKind::kWrenlo;

@@ -127,6 +127,43 @@ TEST_F(DockTest, MemoryReadsReachRamIdentificationAndFlashAtItsBase) {
   EXPECT_THAT(Read(dock, kHost), ElementsAreArray(BuildDataReply(kHost, 0x52, {0xAA, 0xBB})));
 }
 
+// The chip takes its fixed commands only byte for byte: a product that got one byte wrong must
+// not be answered as if it were right.
+TEST_F(DockTest, FixedCommandsAreTakenOnlyWhole) {
+  struct Case {
+    const char* name;
+    Bytes payload;
+    bool acknowledged;
+  };
+  const Case cases[] = {
+      {"Talmont post-reset write", {0x51, 0x00, 0x00, 0x91, 0x00, 0x00, 0x00, 0x00, 0x11}, true},
+      {"post-reset write, last byte wrong",
+       {0x51, 0x00, 0x00, 0x91, 0x00, 0x00, 0x00, 0x00, 0x10},
+       false},
+      {"post-reset write, one byte short", {0x51, 0x00, 0x00, 0x91, 0x00, 0x00, 0x00, 0x00}, false},
+      {"post-reset write, code alone", {0x51}, false},
+      {"closing command", {0x0A}, true},
+      {"closing command with a stray byte", {0x0A, 0x00}, false},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(Send(dock, kHost, c.payload), AuxReply::kAck) << c.name;
+    EXPECT_EQ(Read(dock, kHost) == BuildAck(kHost), c.acknowledged) << c.name;
+  }
+}
+
+// However many bytes are asked for, the reply's length byte tells its true size.
+TEST_F(DockTest, LongMemoryReadsStillAnnounceTheirLength) {
+  for (const uint8_t count : {uint8_t{96}, uint8_t{122}, uint8_t{123}, uint8_t{127}}) {
+    ASSERT_EQ(Send(dock, kHost, {0x52, 0, 0x40, 0, 0, 0, 0, 0, count}), AuxReply::kAck);
+    const Bytes reply = Read(dock, kHost);
+    ASSERT_GE(reply.size(), 8u) << int{count};
+    EXPECT_EQ(reply.size(), static_cast<size_t>(reply[1] - 0x7D)) << int{count};
+    EXPECT_EQ(reply[5], std::min<size_t>(count, 122) + 3) << int{count};
+    EXPECT_EQ(reply, BuildDataReply(kHost, 0x52, Bytes(reply.begin() + 7, reply.end() - 1)))
+        << int{count};
+  }
+}
+
 TEST_F(DockTest, IdentificationBlockInTheDpcd) {
   uint8_t id[10] = {};
   ASSERT_EQ(dock.NativeRead(0x503, id, 10), AuxReply::kAck);
