@@ -2,6 +2,8 @@
 // order, on one worker thread, with fixed pauses and the PD controllers' retries.
 #include "dock_utility/ui/main_dialog.h"
 
+#include <system_error>
+
 namespace quaylin::ui {
 namespace {
 
@@ -26,7 +28,14 @@ void MainDialog::OnUpgrade() {
   }
   // The previous worker released the busy state as its very last step, so this join is short.
   WaitForUpgrade();
-  upgradeThread_ = std::thread([this] { UpgradeThreadProc(); });
+  try {
+    upgradeThread_ = std::thread([this] { UpgradeThreadProc(); });
+  } catch (const std::system_error&) {
+    // No worker: nothing was started, so the dialog must not stay busy for ever. The failure
+    // must not leave the dialog's message handling as an exception either.
+    progressState_ = kIdle;
+    AppendLog(L"Firmware upgrade could not be started");
+  }
 }
 
 void MainDialog::UpgradeThreadProc() {
