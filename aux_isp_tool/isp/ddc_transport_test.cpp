@@ -127,6 +127,33 @@ TEST_F(DdcTransportTest, WaitAckFastSkipsTheSettleAndPausesFiveMilliseconds) {
   EXPECT_EQ(ReplyReads(), 50u);
 }
 
+TEST_F(DdcTransportTest, WaitAckFastPausesTenMillisecondsFirstOnlyOnNvidiaAndAmd) {
+  // Without a vendor driver every read fails and is repeated at once: only the up-front pause
+  // takes time.
+  struct Case {
+    GfxLib* backend;
+    bool slow;
+  };
+  const Case cases[] = {{&context.intel, false},
+                        {&context.intelLsPcon, false},
+                        {&context.nvidia, true},
+                        {&context.amd, true}};
+  for (const Case& c : cases) {
+    context.activeBackend = c.backend;
+    clock.ClearRecords();
+    const double before = clock.NowMs();
+    EXPECT_FALSE(ddc.WaitAckFast());
+    const double waited = clock.NowMs() - before;
+    EXPECT_TRUE(clock.Sleeps().empty());
+    if (c.slow) {
+      EXPECT_GE(waited, 10.0) << c.backend->maxReply;
+      EXPECT_LT(waited, 11.0) << c.backend->maxReply;
+    } else {
+      EXPECT_LT(waited, 1.0) << c.backend->maxReply;
+    }
+  }
+}
+
 TEST_F(DdcTransportTest, ReadRegisterTakesTheValueFromTheDataReply) {
   EXPECT_EQ(ddc.ReadRegister(0x8002), 0x4330);
   EXPECT_THAT(dock.I2cMessages()[0].bytes,

@@ -135,7 +135,7 @@ void SaltmereChip::Execute(const std::vector<uint8_t>& p) {
       }
       return;
     case kCmdRamWrite:
-      if (p.size() >= 4 && state_ == ChipState::kIspReset) {
+      if (p.size() >= 4 && p.size() <= 3 + kMaxRamWriteBytes && state_ == ChipState::kIspReset) {
         const size_t at = static_cast<size_t>(p[1] << 8 | p[2]);
         const size_t count = std::min(p.size() - 3, kRamBytes - at);
         std::copy_n(p.begin() + 3, count, ram_.begin() + static_cast<std::ptrdiff_t>(at));

@@ -38,6 +38,8 @@ inline constexpr uint16_t kRegChipIdAlt = 0x8002;
 inline constexpr uint32_t kDpcdIdentification = 0x503;
 inline constexpr uint32_t kMemoryIdentification = 0x1B503;
 inline constexpr size_t kRamBytes = 0x10000;
+// A RAM write carries at most this many code bytes (a 127-byte message).
+inline constexpr size_t kMaxRamWriteBytes = 117;
 // A memory read answers at most this many bytes: the reply's length byte 0x80 | (C - 3) holds
 // at most 130 bytes in all, eight of them header, count, code and checksum.
 inline constexpr size_t kMaxMemoryReadBytes = 122;

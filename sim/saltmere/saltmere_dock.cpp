@@ -80,6 +80,9 @@ void SaltmereDock::RouterTake(const std::vector<uint8_t>& bytes) {
     route_ = port;
     routerPending_ = BuildAck(kRouterAddress);
   } else if ((*payload)[0] == kCmdReleasePort) {
+    if (route_ == 0 || port != route_) {
+      return;  // only the port that is routed can be released
+    }
     route_ = 0;
     routerPending_ = BuildAck(kRouterAddress);
   }

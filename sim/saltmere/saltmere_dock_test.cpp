@@ -123,6 +123,15 @@ TEST_F(DockTest, MemoryReadsReachRamIdentificationAndFlashAtItsBase) {
   }
   ASSERT_EQ(Send(dock, kHost, {0x13, 0x18, 0x00, 0xAA, 0xBB}), AuxReply::kAck);
   EXPECT_THAT(Read(dock, kHost), ElementsAreArray(BuildAck(kHost)));
+  // 117 code bytes at most: a longer RAM write is not taken.
+  for (const size_t count : {size_t{117}, size_t{118}}) {
+    const uint8_t high = count == 117 ? 0x20 : 0x30;
+    Bytes write{0x13, high, 0x00};
+    write.resize(3 + count, 0x5A);
+    ASSERT_EQ(Send(dock, kHost, write), AuxReply::kAck);
+    EXPECT_EQ(Read(dock, kHost) == BuildAck(kHost), count == 117) << count;
+    EXPECT_EQ(dock.Host().Ram()[high << 8], count == 117 ? 0x5A : 0x00) << count;
+  }
   ASSERT_EQ(Send(dock, kHost, {0x52, 0, 0, 0x18, 0x00, 0, 0, 0, 2}), AuxReply::kAck);
   EXPECT_THAT(Read(dock, kHost), ElementsAreArray(BuildDataReply(kHost, 0x52, {0xAA, 0xBB})));
 }
@@ -189,11 +198,19 @@ TEST_F(DockTest, RouterSendsTrafficToTheSelectedPort) {
   EXPECT_EQ(Read(dock, kHost)[9], 0x28);  // the Wrenlo port chip answered
   EXPECT_TRUE(dock.Host().Commands().empty());
 
+  // Only the release of the routed port is taken.
+  for (const uint8_t other : {uint8_t{0x01}, uint8_t{0x00}, uint8_t{0x03}}) {
+    ASSERT_EQ(Send(dock, kRouterAddress, {0x62, other}), AuxReply::kAck);
+    EXPECT_THAT(Read(dock, kRouterAddress), ElementsAre(0x60, 0x80, 0xBE)) << int{other};
+    EXPECT_EQ(dock.Route(), 2) << int{other};
+  }
   ASSERT_EQ(Send(dock, kRouterAddress, {0x62, 0x02}), AuxReply::kAck);
   EXPECT_THAT(Read(dock, kRouterAddress), ElementsAreArray(BuildAck(kRouterAddress)));
   EXPECT_EQ(dock.Route(), 0);
   ASSERT_EQ(dock.NativeRead(0x503, name, 6), AuxReply::kAck);
   EXPECT_EQ(name[0], 'T');
+  ASSERT_EQ(Send(dock, kRouterAddress, {0x62, 0x02}), AuxReply::kAck);
+  EXPECT_THAT(Read(dock, kRouterAddress), ElementsAre(0x60, 0x80, 0xBE)) << "nothing routed";
 }
 
 TEST_F(DockTest, UnselectablePortIsNeverAcknowledged) {
