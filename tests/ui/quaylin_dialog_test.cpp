@@ -248,9 +248,22 @@ TEST_F(QuaylinDialog, CheckUpgradeAndCheckAgainOnTheSimulatedDock) {
 
   EXPECT_EQ(CheckVersion(main).back(), L"F/W Version: 05.01.02.04");
 
-  // F2 from whichever control has the focus: the next check is detailed.
+  // F2 from whichever control has the focus: the next check is detailed. The click is posted
+  // behind the key: a sent click would be handled before the posted key, and the check would
+  // run plain.
   DialogDriver::PressKey(GetDlgItem(main, IDC_BTN_CHECK_VERSION), VK_F2);
-  const Lines detailed = CheckVersion(main);
+  DialogDriver::Click(main, IDC_BTN_CHECK_VERSION);
+  Lines detailed;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        detailed = Log(main);
+        return detailed.size() > 1 &&
+               detailed.front() == L"1. Get Saltmere f/w version, Waiting......" &&
+               detailed.back().starts_with(L"F/W Version: ");
+      },
+      120s))
+      << "detailed check did not end";
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_BTN_CHECK_VERSION)));
   ASSERT_EQ(detailed.size(), 17u);
   EXPECT_EQ(detailed[0], L"1. Get Saltmere f/w version, Waiting......");
   EXPECT_EQ(detailed[2], L"  Host   Device: Talmont App: Tm7730 v0.60.3.2  (cut1.0)");
