@@ -28,6 +28,19 @@ int32_t SimGfxLib::Result(AuxReply reply) const {
   return kSimRefused;
 }
 
+// A native transfer goes out as pieces of at most 16 bytes, as an AUX channel carries them; the
+// first piece the dock does not acknowledge ends it.
+template <typename Transfer>
+int32_t SimGfxLib::InPieces(int32_t length, Transfer transfer) const {
+  for (int32_t at = 0; at < length; at += peloisp::kAuxPieceBytes) {
+    const int32_t result = Result(transfer(at, std::min(peloisp::kAuxPieceBytes, length - at)));
+    if (result != peloisp::kGfxOk) {
+      return result;
+    }
+  }
+  return peloisp::kGfxOk;
+}
+
 int32_t SimGfxLib::Init(std::wstring& message) {
   message = L"Graphics adapter initialization - " + options_.name +
             (options_.initResult == 0 ? L": done!\r\n" : L": failed!\r\n");
@@ -126,15 +139,10 @@ int32_t SimGfxLib::AuxWrite(int32_t deviceId, uint32_t address, const uint8_t* d
   if (Refused(deviceId)) {
     return kSimRefused;
   }
-  for (int32_t at = 0; at < length; at += peloisp::kAuxPieceBytes) {
-    const int32_t n = std::min(peloisp::kAuxPieceBytes, length - at);
-    const int32_t result = Result(
-        dock_.NativeWrite(address + static_cast<uint32_t>(at), data + at, static_cast<size_t>(n)));
-    if (result != peloisp::kGfxOk) {
-      return result;
-    }
-  }
-  return peloisp::kGfxOk;
+  return InPieces(length, [&](int32_t at, int32_t n) {
+    return dock_.NativeWrite(address + static_cast<uint32_t>(at), data + at,
+                             static_cast<size_t>(n));
+  });
 }
 
 int32_t SimGfxLib::AuxRead(int32_t deviceId, uint32_t address, uint8_t* buffer, int32_t length) {
@@ -144,15 +152,10 @@ int32_t SimGfxLib::AuxRead(int32_t deviceId, uint32_t address, uint8_t* buffer, 
   if (Refused(deviceId)) {
     return kSimRefused;
   }
-  for (int32_t at = 0; at < length; at += peloisp::kAuxPieceBytes) {
-    const int32_t n = std::min(peloisp::kAuxPieceBytes, length - at);
-    const int32_t result = Result(
-        dock_.NativeRead(address + static_cast<uint32_t>(at), buffer + at, static_cast<size_t>(n)));
-    if (result != peloisp::kGfxOk) {
-      return result;
-    }
-  }
-  return peloisp::kGfxOk;
+  return InPieces(length, [&](int32_t at, int32_t n) {
+    return dock_.NativeRead(address + static_cast<uint32_t>(at), buffer + at,
+                            static_cast<size_t>(n));
+  });
 }
 
 }  // namespace sim

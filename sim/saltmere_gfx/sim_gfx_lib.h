@@ -40,6 +40,8 @@ class SimGfxLib final : public peloisp::GfxLib {
 
  private:
   int32_t Result(AuxReply reply) const;
+  template <typename Transfer>
+  int32_t InPieces(int32_t length, Transfer transfer) const;
   // After a failed Init the backend reaches no driver: every transfer is refused.
   bool Refused(int32_t deviceId) const { return initFailed_ || deviceId != options_.deviceId; }
   int32_t I2cPiece(bool write, int32_t i2cAddress, bool mot, uint8_t* data, size_t length);

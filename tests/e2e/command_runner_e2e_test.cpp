@@ -5,12 +5,7 @@
 #include "tests/e2e/e2e_fixture.h"
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <thread>
-
-#define WIDEN2(x) L##x
-#define WIDEN(x) WIDEN2(x)
 
 namespace quaylin::e2e {
 namespace {
@@ -108,11 +103,6 @@ namespace quaylin::e2e {
 namespace {
 
 const wchar_t kRedirect[] = L" > \"%Temp%\\ch_device.txt\"";
-
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST_F(VersionQueryOnStandIn, TemporaryFolderWithABlankStillReceivesTheReport) {
   UseTemporaryFolders(work_.Folder() / "Users" / "Ann Lee" / "Temp",

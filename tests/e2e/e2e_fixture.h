@@ -9,9 +9,19 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
+// Paths of built programs arrive as narrow string literals from the build.
+#define WIDEN2(x) L##x
+#define WIDEN(x) WIDEN2(x)
+
 namespace quaylin::e2e {
+
+inline std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class WorkingFolderTest : public ::testing::Test {
  protected:

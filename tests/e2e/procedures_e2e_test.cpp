@@ -6,19 +6,8 @@
 #include "dock_utility/orchestration/testing/fake_devices.h"
 #include "tests/e2e/e2e_fixture.h"
 
-#include <fstream>
-#include <iterator>
-
-#define WIDEN2(x) L##x
-#define WIDEN(x) WIDEN2(x)
-
 namespace quaylin::e2e {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 const char kDock[] =
     "[dock]\npresent=1\n"
